@@ -37,7 +37,7 @@ class AttributeNamePool {
  private:
   AttributeNamePool();
   std::vector<std::unique_ptr<std::u16string>> names_;  // stable addresses
-  std::vector<int> next_;                                // chain link per name, -1 ends
+  std::vector<int> next_;                               // chain link per name, -1 ends
   int buckets_[kAttributeBuckets];
 };
 
@@ -110,8 +110,14 @@ class MarkupParser {
   bool scanComment(MarkupInput& input);
   bool scanReference(MarkupInput& input, char16_t& unit);
   void deliver(char16_t unit, bool fromReference);
+  std::unique_ptr<MarkupElement> newElement(std::u16string_view name);
+  void recycle(std::unique_ptr<MarkupElement> element);
+  void popElement();
 
   std::vector<std::unique_ptr<MarkupElement>> stack_;
+  std::vector<std::unique_ptr<MarkupElement>> spare_;  // popped elements kept for reuse
+  std::u16string token_;                               // scratch of the tag and comment scans
+  std::u16string pendingName_;
   bool unitFromReference_ = false;
 };
 

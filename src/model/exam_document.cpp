@@ -9,9 +9,7 @@ QuestionRecord ExamDocument::questionAt(int i) const {
   return questions[static_cast<std::size_t>(i)];
 }
 
-void ExamDocument::appendQuestion(const QuestionRecord& question) {
-  questions.push_back(question);
-}
+void ExamDocument::appendQuestion(const QuestionRecord& question) { questions.push_back(question); }
 
 void ExamDocument::replaceQuestionAt(int i, QuestionType type, const std::u16string& text,
                                      const std::vector<AnswerRecord>& answers) {

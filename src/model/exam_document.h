@@ -56,7 +56,7 @@ class ExamDocument {
  public:
   ExamHeader header;
   std::vector<QuestionRecord> questions;  // the editor numbers them from 1 at position 0
-  std::u16string filePath;  // empty until the exam is opened, imported or saved
+  std::u16string filePath;                // empty until the exam is opened, imported or saved
 
   int questionCount() const { return static_cast<int>(questions.size()); }
 

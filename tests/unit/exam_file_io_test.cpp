@@ -1,0 +1,69 @@
+// Reading exam files from disk as UTF-16LE units.
+#include "format/exam_file_io.h"
+
+#include <gtest/gtest.h>
+
+#include "format/exam_file_writer.h"
+#include "support/test_support.h"
+
+namespace quizmora {
+namespace {
+
+TEST(ReadExamFileText, TakesLittleEndianUnits) {
+  struct Case {
+    std::string bytes;
+    std::u16string text;
+  };
+  const Case cases[] = {
+      {"", u""},
+      {"x", u""},  // a final odd byte is not a unit
+      {std::string("<\0", 2), u"<"},
+      {std::string("<\0a", 3), u"<"},
+      {std::string("\xE9\0\x2D\x4E\x3D\xD8\x00\xDE", 8), u"\u00e9\u4e2d\U0001F600"},
+      {std::string("\0\0\xFF\xFF", 4), std::u16string(u"\0\uFFFF", 2)},
+  };
+  test::TempDir dir;
+  for (const Case& c : cases) {
+    const auto path = dir / u"exam.qzm";
+    test::writeBytes(path, c.bytes);
+    const auto text = readExamFileText(path);
+    ASSERT_TRUE(text.has_value());
+    EXPECT_EQ(*text, c.text);
+  }
+}
+
+TEST(ReadExamFileText, ReportsFilesThatCannotBeRead) {
+  test::TempDir dir;
+  EXPECT_FALSE(readExamFileText(dir / u"missing.qzm").has_value());
+  EXPECT_FALSE(readExamFileText(dir.path()).has_value());
+  EXPECT_FALSE(readExamFileText(std::filesystem::path()).has_value());
+}
+
+TEST(ReadExamFileText, ReadsALargeFileWhole) {
+  test::TempDir dir;
+  std::u16string text(300000, u'a');
+  text[0] = u'\u4e2d';
+  text.back() = u'z';
+  ASSERT_TRUE(writeExamFile(dir / u"big.qzm", text));
+  const auto read = readExamFileText(dir / u"big.qzm");
+  ASSERT_TRUE(read.has_value());
+  EXPECT_EQ(*read, text);
+}
+
+TEST(LoadExam, SavedFileReadsBackThroughTheDisk) {
+  test::TempDir dir;
+  ExamDocument exam;
+  exam.header.author = u"\u00c5sa";
+  exam.header.mode = ExamMode::LearningOnly;
+  exam.appendQuestion({QuestionType::FlashCard, u"front\r\nside", {{u"back", 1}}});
+  ASSERT_TRUE(writeExamFile(dir / u"exam.qzm", composeExamText(exam)));
+  const auto text = readExamFileText(dir / u"exam.qzm");
+  ASSERT_TRUE(text.has_value());
+  const LoadedExam loaded = loadExam(*text, false);
+  EXPECT_EQ(loaded.author, exam.header.author);
+  EXPECT_EQ(loaded.mode, 2);
+  EXPECT_EQ(loaded.questions, exam.questions);
+}
+
+}  // namespace
+}  // namespace quizmora
