@@ -61,6 +61,11 @@ WindowObject* AppModule::takeCreatingWindow() {
   return object;
 }
 
+void AppModule::removeCreatingWindow(WindowObject* object) {
+  ModuleLock guard;
+  std::erase_if(creating_, [object](const Creating& c) { return c.object == object; });
+}
+
 void AppModule::lock() {
   if (initialized_) EnterCriticalSection(&lock_);
 }

@@ -41,6 +41,8 @@ class AppModule {
   void addCreatingWindow(WindowObject* object);
   // Takes the most recently added object of the calling thread off the list, or null.
   WindowObject* takeCreatingWindow();
+  // Takes `object` off the list if it is still there (its window was never created).
+  void removeCreatingWindow(WindowObject* object);
 
   void lock();
   void unlock();

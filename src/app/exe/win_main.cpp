@@ -1,3 +1,54 @@
+// Entry point of Quizmora Builder: sets up the process, runs the main window until it asks
+// to quit and tears down in reverse order. Command-line arguments are ignored.
 #include <windows.h>
 
-int WINAPI wWinMain(HINSTANCE, HINSTANCE, PWSTR, int) { return 0; }
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "app/app_module.h"
+#include "app/run_application.h"
+
+namespace {
+
+// The thread's single-threaded COM apartment, joined first and left last.
+class ComApartment {
+ public:
+  ComApartment() : joined_(SUCCEEDED(CoInitialize(nullptr))) {}
+  ~ComApartment() {
+    if (joined_) CoUninitialize();
+  }
+  ComApartment(const ComApartment&) = delete;
+  ComApartment& operator=(const ComApartment&) = delete;
+
+ private:
+  bool joined_;
+};
+
+// The process module from start-up to the end of shutdown.
+class ModuleLifetime {
+ public:
+  explicit ModuleLifetime(HINSTANCE instance) {
+    quizmora::AppModule::instance().initialize(instance);
+  }
+  ~ModuleLifetime() { quizmora::AppModule::instance().terminate(); }
+  ModuleLifetime(const ModuleLifetime&) = delete;
+  ModuleLifetime& operator=(const ModuleLifetime&) = delete;
+};
+
+// The show state the starting program asked for, else the default one.
+int startupShowCommand() {
+  STARTUPINFOW startup{};
+  startup.cb = sizeof(startup);
+  GetStartupInfoW(&startup);
+  return (startup.dwFlags & STARTF_USESHOWWINDOW) ? startup.wShowWindow : SW_SHOWDEFAULT;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  ComApartment apartment;
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_COOL_CLASSES | ICC_BAR_CLASSES};
+  InitCommonControlsEx(&controls);
+  ModuleLifetime module(instance);
+  return quizmora::runApplication(startupShowCommand());
+}

@@ -1,0 +1,30 @@
+#include "app/run_application.h"
+
+#include <memory>
+
+#include "app/app_module.h"
+#include "editor/main_editor.h"
+#include "resources/resource_ids.h"
+
+namespace quizmora {
+
+int runApplication(int showCommand) { return runApplication(showCommand, IDD_MAINEDITOR); }
+
+int runApplication(int showCommand, int mainTemplateId) {
+  AppModule& module = AppModule::instance();
+  MessageLoop loop;
+  bool registered = module.addMessageLoop(&loop);
+  auto editor = std::make_unique<MainEditor>();
+  HWND window = editor->create(module.instanceHandle(), mainTemplateId);
+  int result = 0;
+  if (window) {
+    ShowWindow(window, showCommand);
+    result = loop.run();
+  }
+  // Reverse order: the loop's registration, then the window object, then the loop.
+  if (registered) module.removeMessageLoop();
+  editor.reset();
+  return result;
+}
+
+}  // namespace quizmora

@@ -1,0 +1,262 @@
+#include "editor/main_editor.h"
+
+#include "controls/grid_notify.h"
+#include "controls/resize_layout.h"
+#include "dialogs/center_on_owner.h"
+#include "resources/resource_ids.h"
+
+namespace quizmora {
+namespace {
+
+struct IconButtonSetup {
+  int controlId;
+  int iconId;
+  const wchar_t* tooltip;
+};
+
+// The icon buttons in the order they are set up.
+constexpr IconButtonSetup kIconButtonSetup[MainEditor::kIconButtonCount] = {
+    {IDC_NEXT_QUESTION, IDI_NEXT_QUESTION, L"Next Question"},
+    {IDC_PREV_QUESTION, IDI_PREV_QUESTION, L"Prev Question"},
+    {IDC_ADD_ANSWER, IDI_ADD_ANSWER, L"Add Answer"},
+    {IDC_DELETE_ANSWER, IDI_DELETE_ANSWER, L"Delete Answer"},
+    {IDC_ADD_QUESTION, IDI_ADD_QUESTION, L"Add Question"},
+    {IDC_UPDATE_QUESTION, IDI_UPDATE_QUESTION, L"Update Question"},
+    {IDC_DELETE_QUESTION, IDI_DELETE_QUESTION, L"Delete Question"},
+    {IDC_CLEAN_FIELDS, IDI_CLEAN_FIELDS, L"Clean Fields"},
+    {IDC_COPY_QUESTION, IDI_COPY_QUESTION, L"Copy Question and Answers"},
+    {IDC_PASTE_QUESTION, IDI_PASTE_QUESTION, L"Paste Question and Answer"},
+    {IDC_GOTO_QUESTION, IDI_GOTO_QUESTION, L"Go to Question #"},
+};
+
+// How the controls follow the window's size: the form stretches, the status panes keep to
+// the bottom, the go-to controls keep to the right edge, everything else stays put.
+constexpr ResizeRule kLayout[] = {
+    {IDC_STATUS_LEFT, kResizeSizeX | kResizeMoveY},
+    {IDC_STATUS_RIGHT, kResizeMoveX | kResizeMoveY},
+    {IDC_QUESTION_GROUP, kResizeSizeX | kResizeSizeY},
+    {IDC_QUESTION_LABEL, kResizeMoveX},
+    {IDC_QUESTION_NUMBER, kResizeMoveX},
+    {IDC_GOTO_QUESTION, kResizeMoveX},
+    {IDC_QUESTION_TEXT, kResizeSizeX},
+    {IDC_TYPE_GROUP, kResizeSizeX},
+    {IDC_ANSWER_GROUP, kResizeSizeX | kResizeSizeY},
+    {IDC_ANSWER_TEXT, kResizeSizeX},
+    {IDC_ANSWER_LIST, kResizeSizeX | kResizeSizeY},
+    {-1, 0},
+};
+
+// The answer list's own notifications, which the window answers itself.
+bool isGridNotification(const NMHDR& header) {
+  int code = static_cast<int>(header.code);
+  return header.idFrom == IDC_ANSWER_LIST && code >= kGridCellClick && code <= kGridSelChanged;
+}
+
+}  // namespace
+
+const MainEditor::Command MainEditor::kCommands[] = {
+    {IDC_PREV_QUESTION, &MainEditor::onPrevQuestion},
+    {IDC_NEXT_QUESTION, &MainEditor::onNextQuestion},
+    {IDC_ADD_ANSWER, &MainEditor::onAddAnswer},
+    {IDC_DELETE_ANSWER, &MainEditor::onDeleteAnswer},
+    {IDC_ADD_QUESTION, &MainEditor::onAddQuestion},
+    {IDC_UPDATE_QUESTION, &MainEditor::onUpdateQuestion},
+    {IDC_DELETE_QUESTION, &MainEditor::onDeleteQuestion},
+    {IDC_CLEAN_FIELDS, &MainEditor::onCleanFields},
+    {IDC_COPY_QUESTION, &MainEditor::onCopyQuestion},
+    {IDC_PASTE_QUESTION, &MainEditor::onPasteQuestion},
+    {IDC_GOTO_QUESTION, &MainEditor::onGotoQuestion},
+    {IDC_TYPE_ONE_CHOICE, &MainEditor::onTypeChanged},
+    {IDC_TYPE_MULTIPLE_CHOICE, &MainEditor::onTypeChanged},
+    {IDC_TYPE_FLASH_CARD, &MainEditor::onTypeChanged},
+    {ID_FILE_NEW_EXAM, &MainEditor::onNewExam},
+    {ID_FILE_OPEN, &MainEditor::onOpen},
+    {ID_FILE_SAVE_AS, &MainEditor::onSaveAs},
+    {ID_FILE_IMPORT_OLD, &MainEditor::onImportOld},
+    {ID_FILE_SETTINGS, &MainEditor::onSettings},
+    {ID_FILE_UPLOAD_WEB, &MainEditor::onUploadWeb},
+    {ID_FILE_UPLOAD_POCKETPC, &MainEditor::onUploadPocketPc},
+    {ID_HELP_ABOUT, &MainEditor::onAbout},
+    {ID_APP_ABOUT, &MainEditor::onAbout},
+    {ID_FILE_EXIT, &MainEditor::onExit},
+    {IDOK, &MainEditor::onOk},
+    {IDCANCEL, &MainEditor::onCancel},
+};
+
+MainEditor::MainEditor() = default;
+
+MainEditor::~MainEditor() {
+  // While the members still exist, so that the window's last messages find them.
+  if (hwnd()) DestroyWindow(hwnd());
+}
+
+HWND MainEditor::create(HINSTANCE module, int templateId) {
+  module_ = module;
+  return DialogWindow::create(module, templateId, nullptr);
+}
+
+bool MainEditor::preTranslateMessage(MSG* message) {
+  return hwnd() && IsDialogMessageW(hwnd(), message);
+}
+
+bool MainEditor::onIdle() { return false; }
+
+bool MainEditor::processMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  switch (message) {
+    case WM_INITDIALOG:
+      result = onInitDialog();
+      return true;
+    case WM_DESTROY:
+      onDestroy();
+      return false;  // the dialog's own clean-up runs as well
+    case WM_COMMAND:
+      return onCommand(wParam, lParam, result);
+    case WM_NOTIFY:
+      return onNotify(wParam, lParam, result);
+    case WM_SIZE:
+      result = resizer.onSize(wParam, lParam);
+      return true;
+    case WM_GETMINMAXINFO:
+      result = resizer.onGetMinMaxInfo(lParam);
+      return true;
+    default:
+      return reflectNotification(message, wParam, lParam, result);
+  }
+}
+
+bool MainEditor::onInitDialog() {
+  document.filePath.clear();
+  document.header.mode = ExamMode::AnyMode;
+  centerOnOwner(hwnd());
+  SetMenu(hwnd(), LoadMenuW(module_, MAKEINTRESOURCEW(IDR_MAINMENU)));
+  loadWindowIcons();
+  registerWithLoop();
+  setUpIconButtons();
+  selectOneChoice();
+  answerGrid.attach(GetDlgItem(hwnd(), IDC_ANSWER_LIST));
+  resizer.setup(hwnd(), kLayout);
+  // The author starts by typing the question; the dialog restores this focus whenever the
+  // window is activated, so it holds once the start-up code shows the window.
+  SendMessageW(hwnd(), WM_NEXTDLGCTL,
+               reinterpret_cast<WPARAM>(GetDlgItem(hwnd(), IDC_QUESTION_TEXT)), TRUE);
+  return false;
+}
+
+void MainEditor::onDestroy() {
+  unregisterFromLoop();
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
+  bigIcon_.reset();
+  smallIcon_.reset();
+}
+
+void MainEditor::loadWindowIcons() {
+  auto load = [this](int widthMetric, int heightMetric) {
+    return IconHandle(static_cast<HICON>(LoadImageW(
+        module_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, GetSystemMetrics(widthMetric),
+        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR)));
+  };
+  bigIcon_ = load(SM_CXICON, SM_CYICON);
+  smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+}
+
+void MainEditor::registerWithLoop() {
+  loop_ = AppModule::instance().messageLoopOfThread(GetCurrentThreadId());
+  if (!loop_) return;
+  loop_->addMessageFilter(this);
+  loop_->addIdleHandler(this);
+}
+
+void MainEditor::unregisterFromLoop() {
+  if (!loop_) return;
+  loop_->removeMessageFilter(this);
+  loop_->removeIdleHandler(this);
+  loop_ = nullptr;
+}
+
+void MainEditor::setUpIconButtons() {
+  for (int i = 0; i < kIconButtonCount; ++i) {
+    const IconButtonSetup& setup = kIconButtonSetup[i];
+    IconButton& button = iconButtons[static_cast<std::size_t>(i)];
+    HWND control = GetDlgItem(hwnd(), setup.controlId);
+    button.attach(control);
+    bool alignFirst = setup.controlId == IDC_PREV_QUESTION;
+    if (alignFirst) button.setIconAlignment(IconButton::kIconAbove);
+    button.setIcons(setup.iconId, 0, module_);
+    button.setTooltipText(setup.tooltip, true);
+    if (!alignFirst) button.setIconAlignment(IconButton::kIconAbove);
+    if (setup.controlId == IDC_PREV_QUESTION || setup.controlId == IDC_PASTE_QUESTION) {
+      EnableWindow(control, FALSE);
+    }
+  }
+}
+
+void MainEditor::selectOneChoice() {
+  CheckDlgButton(hwnd(), IDC_TYPE_ONE_CHOICE, BST_CHECKED);
+  CheckDlgButton(hwnd(), IDC_TYPE_MULTIPLE_CHOICE, BST_UNCHECKED);
+  CheckDlgButton(hwnd(), IDC_TYPE_FLASH_CARD, BST_UNCHECKED);
+}
+
+bool MainEditor::onCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  int id = LOWORD(wParam);
+  for (const Command& command : kCommands) {
+    if (command.id != id) continue;
+    (this->*command.handler)();
+    result = 0;
+    return true;
+  }
+  return reflectNotification(WM_COMMAND, wParam, lParam, result);
+}
+
+bool MainEditor::onNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) {
+  const auto* header = reinterpret_cast<const NMHDR*>(lParam);
+  if (!header || !isGridNotification(*header)) {
+    return reflectNotification(WM_NOTIFY, wParam, lParam, result);
+  }
+  if (static_cast<int>(header->code) == kGridValueChanged) {
+    onGridValueChanged(*reinterpret_cast<const GridNotify*>(lParam));
+  }
+  result = 0;
+  return true;
+}
+
+// Enter never closes the window: it confirms the question number typed in the number box
+// and does nothing anywhere else.
+void MainEditor::onOk() {
+  if (GetFocus() == GetDlgItem(hwnd(), IDC_QUESTION_NUMBER)) onGotoQuestion();
+}
+
+void MainEditor::onCancel() { closeWith(kQuitCancel); }
+
+void MainEditor::onExit() { closeWith(kQuitExit); }
+
+void MainEditor::closeWith(int quitCode) {
+  DestroyWindow(hwnd());
+  PostQuitMessage(quitCode);
+}
+
+void MainEditor::onPrevQuestion() {}
+void MainEditor::onNextQuestion() {}
+void MainEditor::onAddAnswer() {}
+void MainEditor::onDeleteAnswer() {}
+void MainEditor::onAddQuestion() {}
+void MainEditor::onUpdateQuestion() {}
+void MainEditor::onDeleteQuestion() {}
+void MainEditor::onCleanFields() {}
+void MainEditor::onCopyQuestion() {}
+void MainEditor::onPasteQuestion() {}
+void MainEditor::onGotoQuestion() {}
+void MainEditor::onTypeChanged() {}
+void MainEditor::onNewExam() {}
+void MainEditor::onOpen() {}
+void MainEditor::onSaveAs() {}
+void MainEditor::onImportOld() {}
+void MainEditor::onSettings() {}
+void MainEditor::onUploadWeb() {}
+void MainEditor::onUploadPocketPc() {}
+void MainEditor::onAbout() {}
+void MainEditor::onGridValueChanged(const GridNotify& /*notify*/) {}
+
+}  // namespace quizmora

@@ -1,0 +1,108 @@
+#pragma once
+// The program's one top-level window: a form for one question at a time with its icon
+// buttons, answer list, status panes and menu. It owns the exam being edited, dispatches
+// every menu and button command and ends the program when it closes.
+
+#include <windows.h>
+
+#include <array>
+#include <memory>
+#include <type_traits>
+
+#include "app/app_module.h"
+#include "app/dialog_window.h"
+#include "controls/answer_grid.h"
+#include "controls/dialog_resizer.h"
+#include "controls/icon_button.h"
+#include "model/exam_document.h"
+
+namespace quizmora {
+
+class MainEditor : public DialogWindow, public MessageFilter, public IdleHandler {
+ public:
+  static constexpr int kIconButtonCount = 11;
+  // Quit codes: OK (Enter) and Exit end with 1, Cancel (Esc, close box) with 2.
+  static constexpr int kQuitExit = 1;
+  static constexpr int kQuitCancel = 2;
+
+  MainEditor();
+  ~MainEditor() override;
+
+  // Creates the window, hidden and without owner, from dialog resource `templateId` of
+  // `module`. Null when it cannot be created.
+  HWND create(HINSTANCE module, int templateId);
+
+  // The dialog keyboard: Tab and arrows between controls, Enter and Esc as commands 1, 2.
+  bool preTranslateMessage(MSG* message) override;
+  // The window has no idle-time work.
+  bool onIdle() override;
+
+ protected:
+  bool processMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
+
+  // Commands, reached by control or menu identifier whatever the notification code.
+  virtual void onPrevQuestion();
+  virtual void onNextQuestion();
+  virtual void onAddAnswer();
+  virtual void onDeleteAnswer();
+  virtual void onAddQuestion();
+  virtual void onUpdateQuestion();
+  virtual void onDeleteQuestion();
+  virtual void onCleanFields();
+  virtual void onCopyQuestion();
+  virtual void onPasteQuestion();
+  virtual void onGotoQuestion();
+  virtual void onTypeChanged();  // one of the three type radio buttons was clicked
+  virtual void onNewExam();
+  virtual void onOpen();
+  virtual void onSaveAs();
+  virtual void onImportOld();
+  virtual void onSettings();
+  virtual void onUploadWeb();
+  virtual void onUploadPocketPc();
+  virtual void onAbout();
+  // A cell value of the answer list was stored (kGridValueChanged).
+  virtual void onGridValueChanged(const GridNotify& notify);
+
+  ExamDocument document;
+  int currentIndex = 0;  // the question shown; the question count for a new question
+  int tickedCount = 0;   // answers ticked under "Only One Choice" since the form was cleared
+  QuestionRecord clipboardQuestion;
+  AnswerGrid answerGrid;
+  std::array<IconButton, kIconButtonCount> iconButtons;  // in set-up order
+  DialogResizer resizer;
+
+ private:
+  struct IconDeleter {
+    void operator()(HICON icon) const { DestroyIcon(icon); }
+  };
+  using IconHandle = std::unique_ptr<std::remove_pointer_t<HICON>, IconDeleter>;
+  using CommandHandler = void (MainEditor::*)();
+  struct Command {
+    int id;
+    CommandHandler handler;
+  };
+  static const Command kCommands[];
+
+  bool onInitDialog();
+  void onDestroy();
+  bool onCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  bool onNotify(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  void onOk();
+  void onCancel();
+  void onExit();
+  void closeWith(int quitCode);
+
+  void loadWindowIcons();
+  void registerWithLoop();
+  void unregisterFromLoop();
+  void setUpIconButtons();
+  void selectOneChoice();
+
+  HINSTANCE module_ = nullptr;
+  MessageLoop* loop_ = nullptr;  // the thread's loop while registered with it
+  IconHandle bigIcon_;
+  IconHandle smallIcon_;
+};
+
+}  // namespace quizmora
