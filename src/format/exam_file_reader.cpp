@@ -1,6 +1,7 @@
 #include "format/exam_file_reader.h"
 
 #include <algorithm>
+#include <cstring>
 #include <limits>
 
 namespace quizmora {
@@ -47,6 +48,23 @@ std::size_t readNumericForm(std::u16string_view text, std::size_t amp, bool oldF
     }
   }
   return npos;  // no ";" before the end
+}
+
+// Units up to, not including, the first U+0000 (all of them when there is none). Exam
+// files are large and rarely hold a NUL, so look at four units at a time.
+std::size_t lengthBeforeNul(std::u16string_view text) {
+  constexpr std::uint64_t kLow = 0x0001000100010001ull;
+  constexpr std::uint64_t kHigh = 0x8000800080008000ull;
+  std::size_t i = 0;
+  for (; i + 4 <= text.size(); i += 4) {
+    std::uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if (((word - kLow) & ~word & kHigh) != 0) break;  // some unit in this word is zero
+  }
+  for (; i < text.size(); ++i) {
+    if (text[i] == u'\0') return i;
+  }
+  return text.size();
 }
 
 }  // namespace
@@ -115,8 +133,7 @@ bool ExamFileReader::loadExamText(std::u16string_view text, bool oldFormat) {
   elementName_.clear();
   clearText();
 
-  std::size_t length = text.find(u'\0');
-  if (length == std::u16string_view::npos) length = text.size();
+  const std::size_t length = lengthBeforeNul(text);
   loadStart_ = questions_.size();
 
   MarkupInput input{text.data(), length, 0};
@@ -147,51 +164,126 @@ void ExamFileReader::resetPendingAnswer() {
 void ExamFileReader::clearText() {
   text_.clear();
   decodedUnits_.clear();
+  ampersandInText_ = false;
 }
+
+namespace {
+
+// The elements the reader acts on, recognised from the upper-cased name.
+enum class ExamElement {
+  Other,
+  Author,
+  Title,
+  Mode,
+  Item,
+  Question,
+  Type,
+  Answer,
+  Text,
+  IsCorrect
+};
+
+ExamElement examElementOf(std::u16string_view name) {
+  switch (name.size()) {
+    case 4:
+      if (name == u"ITEM") return ExamElement::Item;
+      if (name == u"TEXT") return ExamElement::Text;
+      if (name == u"TYPE") return ExamElement::Type;
+      if (name == u"MODE") return ExamElement::Mode;
+      break;
+    case 5:
+      if (name == u"TITLE") return ExamElement::Title;
+      break;
+    case 6:
+      if (name == u"ANSWER") return ExamElement::Answer;
+      if (name == u"AUTHOR") return ExamElement::Author;
+      break;
+    case 8:
+      if (name == u"QUESTION") return ExamElement::Question;
+      break;
+    case 9:
+      if (name == u"ISCORRECT") return ExamElement::IsCorrect;
+      break;
+    default:
+      break;
+  }
+  return ExamElement::Other;
+}
+
+}  // namespace
 
 void ExamFileReader::onStartElement(const MarkupElement& element) {
   clearText();
   setElementName(element.name);
-  if (elementName_ == u"ITEM") {
-    resetPendingQuestion();
-  } else if (elementName_ == u"ANSWER") {
-    resetPendingAnswer();
+  switch (examElementOf(elementName_)) {
+    case ExamElement::Item:
+      resetPendingQuestion();
+      break;
+    case ExamElement::Answer:
+      resetPendingAnswer();
+      break;
+    default:
+      break;
   }
+}
+
+std::u16string ExamFileReader::decodedText() const {
+  // Every "&" reaches the text through onCharacter; without one there is nothing to decode.
+  if (!ampersandInText_) return text_;
+  return decodeTextReferences(text_, oldFormat_, decodedUnits_);
 }
 
 void ExamFileReader::onEndElement(const MarkupElement& element) {
   setElementName(element.name);
-  if (elementName_ == u"AUTHOR") {
-    author_ = text_;
-  } else if (elementName_ == u"TITLE") {
-    title_ = text_;
-  } else if (elementName_ == u"MODE") {
-    mode_ = integerValueOf(text_);
-  } else if (elementName_ == u"ITEM") {
-    // Answers too are stored last first.
-    std::reverse(pendingQuestion_.answers.begin(), pendingQuestion_.answers.end());
-    questions_.push_back(std::move(pendingQuestion_));
-    pendingQuestion_ = QuestionRecord{};
-  } else if (elementName_ == u"QUESTION") {
-    pendingQuestion_.text = decodeTextReferences(text_, oldFormat_, decodedUnits_);
-  } else if (elementName_ == u"TYPE") {
-    pendingQuestion_.type = static_cast<QuestionType>(integerValueOf(text_));
-  } else if (elementName_ == u"ANSWER") {
-    pendingQuestion_.answers.push_back(std::move(pendingAnswer_));
-    resetPendingAnswer();
-  } else if (elementName_ == u"TEXT") {
-    pendingAnswer_.text = decodeTextReferences(text_, oldFormat_, decodedUnits_);
-  } else if (elementName_ == u"ISCORRECT") {
-    pendingAnswer_.isCorrect = text_ == u"1" ? 1 : 0;
+  switch (examElementOf(elementName_)) {
+    case ExamElement::Author:
+      author_ = text_;
+      break;
+    case ExamElement::Title:
+      title_ = text_;
+      break;
+    case ExamElement::Mode:
+      mode_ = integerValueOf(text_);
+      break;
+    case ExamElement::Item:
+      // Answers too are stored last first.
+      std::reverse(pendingQuestion_.answers.begin(), pendingQuestion_.answers.end());
+      questions_.push_back(std::move(pendingQuestion_));
+      pendingQuestion_ = QuestionRecord{};
+      break;
+    case ExamElement::Question:
+      pendingQuestion_.text = decodedText();
+      break;
+    case ExamElement::Type:
+      pendingQuestion_.type = static_cast<QuestionType>(integerValueOf(text_));
+      break;
+    case ExamElement::Answer:
+      pendingQuestion_.answers.push_back(std::move(pendingAnswer_));
+      resetPendingAnswer();
+      break;
+    case ExamElement::Text:
+      pendingAnswer_.text = decodedText();
+      break;
+    case ExamElement::IsCorrect:
+      pendingAnswer_.isCorrect = text_ == u"1" ? 1 : 0;
+      break;
+    case ExamElement::Other:
+      break;
   }
   clearText();
 }
 
 void ExamFileReader::onComment(std::u16string_view /*text*/) {}
 
+void ExamFileReader::onCharacters(std::u16string_view run) {
+  if (elementName_.empty()) return;
+  text_.append(run);
+}
+
 void ExamFileReader::onCharacter(char16_t unit) {
   if (elementName_.empty()) return;  // text before the first tag
   if (unitFromReference()) decodedUnits_.push_back(text_.size());
+  if (unit == u'&') ampersandInText_ = true;
   text_.push_back(unit);
 }
 

@@ -52,18 +52,21 @@ class ExamFileReader final : public MarkupParser {
   void onEndElement(const MarkupElement& element) override;
   void onComment(std::u16string_view text) override;
   void onCharacter(char16_t unit) override;
+  void onCharacters(std::u16string_view run) override;
 
  private:
   void setElementName(const std::u16string& name);
   void resetPendingQuestion();
   void resetPendingAnswer();
   void clearText();
+  std::u16string decodedText() const;  // text_ after the second decoding pass
 
   bool oldFormat_ = false;
   std::int32_t mode_ = 0;
   std::u16string elementName_;
   std::u16string text_;
   std::vector<std::size_t> decodedUnits_;  // positions in text_ that came from references
+  bool ampersandInText_ = false;
   QuestionRecord pendingQuestion_;
   AnswerRecord pendingAnswer_;
   std::u16string author_;

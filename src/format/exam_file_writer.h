@@ -11,8 +11,6 @@
 
 namespace quizmora {
 
-inline constexpr std::u16string_view kExamFileVersion = u"1.03";
-
 // Question and answer texts: tab, LF, CR, quotation mark, ampersand, apostrophe, "<" and
 // ">" become "&#9;", "&#a;", "&#d;", "&quot;", "&amp;", "&apos;", "&lt;", "&gt;".
 std::u16string escapeMarkupText(std::u16string_view text);

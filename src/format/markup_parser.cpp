@@ -202,10 +202,19 @@ bool MarkupParser::parseMarkup(MarkupInput& input) {
         deliver(u'&', false);
       }
     } else {
-      deliver(unit, false);
+      // Everything up to the next "<" or "&" is plain text: hand it over in one piece.
+      const std::size_t start = input.position - 1;
+      std::size_t end = input.position;
+      while (end < input.length && input.units[end] != u'<' && input.units[end] != u'&') ++end;
+      input.position = end;
+      onCharacters(std::u16string_view(input.units + start, end - start));
     }
   }
   return true;
+}
+
+void MarkupParser::onCharacters(std::u16string_view run) {
+  for (char16_t unit : run) onCharacter(unit);
 }
 
 std::unique_ptr<MarkupElement> MarkupParser::newElement(std::u16string_view name) {

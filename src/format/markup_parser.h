@@ -94,6 +94,10 @@ class MarkupParser {
   virtual void onCharacter(char16_t unit) = 0;
   // Reads an end tag; the input position is on the "/". Returns whether it succeeded.
   virtual bool scanEndTag(MarkupInput& input);
+  // A run of units read as they stand (no reference, no markup), in input order. The
+  // default hands each unit to onCharacter; a handler that collects text may take the run
+  // whole, which is much faster on large files.
+  virtual void onCharacters(std::u16string_view run);
 
   // True while onCharacter delivers a unit the parser produced by decoding a reference.
   bool unitFromReference() const { return unitFromReference_; }

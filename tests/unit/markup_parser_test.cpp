@@ -265,6 +265,42 @@ TEST(MarkupParser, ADerivedClassMayReplaceTheEndTagScan) {
   EXPECT_EQ(parse(parser, u"<a>x</a>"), (std::vector<std::string>{"start a", "t:x</a>"}));
 }
 
+// A handler that takes plain text in runs sees the same events, in the same order, as one
+// that takes it unit by unit; a run never holds markup or a reference.
+TEST(MarkupParser, TextRunsMatchUnitByUnitDelivery) {
+  class RunRecorder : public RecordingParser {
+   public:
+    std::size_t runs = 0;
+
+   protected:
+    void onCharacters(std::u16string_view run) override {
+      ++runs;
+      EXPECT_FALSE(run.empty());
+      EXPECT_EQ(run.find_first_of(u"<&"), std::u16string_view::npos) << printable(run);
+      EXPECT_FALSE(unitFromReference());
+      for (char16_t unit : run) onCharacter(unit);
+    }
+  };
+  const std::u16string inputs[] = {
+      u"plain",
+      u"a&amp;b&lt;c&#65;d",
+      u"<q>first line\r\nsecond</q>tail",
+      u"x < y & z > w",
+      u"<a>1<!--c-->2<b/>3</a>4",
+      u"&unknown;text&#xZ;more",
+      u"\u00e9\u4e2d\xd83d\xde00<",
+  };
+  for (const auto& text : inputs) {
+    RecordingParser byUnit;
+    RunRecorder byRun;
+    bool unitResult = false;
+    bool runResult = false;
+    EXPECT_EQ(parse(byRun, text, &runResult), parse(byUnit, text, &unitResult)) << printable(text);
+    EXPECT_EQ(runResult, unitResult);
+    EXPECT_GT(byRun.runs, 0u) << printable(text);
+  }
+}
+
 TEST(MarkupParser, CloseByNameReportsWhetherAnElementWasFound) {
   RecordingParser parser;
   parse(parser, u"<a><b><c>");
