@@ -1,0 +1,110 @@
+#include "command_line.h"
+
+#include <algorithm>
+#include <array>
+#include <ostream>
+#include <string>
+#include <string_view>
+
+#include <CLI/CLI.hpp>
+
+#include "commands.h"
+
+namespace quizmora {
+
+namespace {
+
+constexpr std::array<std::string_view, 3> kCommandNames = {"show", "convert", "check"};
+
+constexpr const char* kFooter =
+    "Exit status: 0 success, 1 input cannot be opened or read, 2 output cannot be written,\n"
+    "3 check found problems, 64 bad usage.";
+
+struct Arguments {
+  std::string input;
+  std::string output;
+  bool oldFormat = false;
+};
+
+CLI::App* addShow(CLI::App& app, Arguments& arguments) {
+  CLI::App* command = app.add_subcommand("show", "Print the exam in FILE as one JSON object");
+  command->add_option("FILE", arguments.input, "Exam file to read")->required();
+  command->add_flag("--old", arguments.oldFormat, "Read FILE as an old 8-bit exam file");
+  return command;
+}
+
+CLI::App* addConvert(CLI::App& app, Arguments& arguments) {
+  CLI::App* command = app.add_subcommand(
+      "convert", "Convert between exam files and JSON (OUT ending in .json gets JSON)");
+  command->add_option("IN", arguments.input, "Exam file, or a .json file")->required();
+  command->add_option("OUT", arguments.output, "File to write (replaced only when complete)")
+      ->required();
+  command->add_flag("--old", arguments.oldFormat, "Read IN as an old 8-bit exam file");
+  return command;
+}
+
+CLI::App* addCheck(CLI::App& app, Arguments& arguments) {
+  CLI::App* command = app.add_subcommand(
+      "check", "List questions the editor would refuse, and unknown types and modes");
+  command->add_option("FILE", arguments.input, "Exam file to check")->required();
+  command->add_flag("--old", arguments.oldFormat, "Read FILE as an old 8-bit exam file");
+  return command;
+}
+
+// The first argument that is not an option must name a command; say so plainly rather than
+// with the parser's generic complaint.
+bool reportMissingCommand(int argc, const char* const* argv, std::ostream& err) {
+  if (argc < 2) {
+    err << "qzm: missing command (show, convert or check; see qzm --help)\n";
+    return true;
+  }
+  const std::string_view first = argv[1];
+  if (first.empty()) return false;
+  if (first.front() == '-') {
+    // Only --help is an option of the tool itself, and it does not fail.
+    err << "qzm: unknown option '" << first << "' (see qzm --help)\n";
+    return true;
+  }
+  if (std::find(kCommandNames.begin(), kCommandNames.end(), first) != kCommandNames.end()) {
+    return false;
+  }
+  err << "qzm: unknown command '" << first << "' (show, convert or check; see qzm --help)\n";
+  return true;
+}
+
+std::string oneLine(std::string text) {
+  std::replace(text.begin(), text.end(), '\n', ' ');
+  return text;
+}
+
+}  // namespace
+
+int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::ostream& err) {
+  CLI::App app{"Inspects and converts Quizmora Builder exam files.", "qzm"};
+  app.footer(kFooter);
+  app.require_subcommand(1);
+  Arguments arguments;
+  CLI::App* show = addShow(app, arguments);
+  CLI::App* convert = addConvert(app, arguments);
+  CLI::App* check = addCheck(app, arguments);
+
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::Success& help) {
+    return app.exit(help, out, err);
+  } catch (const CLI::ParseError& error) {
+    if (reportMissingCommand(argc, argv, err)) return kExitUsage;
+    err << "qzm: " << oneLine(error.what()) << '\n';
+    return kExitUsage;
+  }
+
+  if (show->parsed()) return runShow(arguments.input, arguments.oldFormat, out, err);
+  if (convert->parsed()) {
+    return runConvert(arguments.input, arguments.output, arguments.oldFormat, err);
+  }
+  if (check->parsed()) return runCheck(arguments.input, arguments.oldFormat, out, err);
+  err << "qzm: missing command (show, convert or check; see qzm --help)\n";
+  return kExitUsage;
+}
+
+}  // namespace quizmora
