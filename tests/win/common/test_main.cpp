@@ -1,6 +1,7 @@
 // Shared main of the GUI test programs: the same process set-up as the program itself
 // (COM apartment, common controls, the module), then GoogleTest.
 #include <windows.h>
+
 #include <commctrl.h>
 #include <objbase.h>
 
