@@ -120,19 +120,10 @@ const Corpus& corpusFor(const benchmark::State& state) {
   return corpora().get(static_cast<int>(state.range(0)));
 }
 
-ExamDocument documentOf(LoadedExam&& loaded) {
-  ExamDocument document;
-  document.header.title = std::move(loaded.title);
-  document.header.author = std::move(loaded.author);
-  document.header.mode = static_cast<ExamMode>(loaded.mode);
-  document.questions = std::move(loaded.questions);
-  return document;
-}
-
 std::optional<ExamDocument> loadExamFile(const fs::path& path) {
   std::optional<std::u16string> text = readExamFileText(path);
   if (!text) return std::nullopt;
-  return documentOf(loadExam(*text, false));
+  return examDocumentOf(loadExam(*text, false));
 }
 
 void setFileThroughput(benchmark::State& state, const Corpus& corpus) {

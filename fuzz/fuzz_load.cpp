@@ -33,15 +33,6 @@ std::u16string unitsFromBytes(const std::uint8_t* data, std::size_t size) {
   return text;
 }
 
-quizmora::ExamDocument documentOf(const LoadedExam& loaded) {
-  quizmora::ExamDocument document;
-  document.header.title = loaded.title;
-  document.header.author = loaded.author;
-  document.header.mode = static_cast<quizmora::ExamMode>(loaded.mode);
-  document.questions = loaded.questions;
-  return document;
-}
-
 // The file stores only "1" or "0".
 LoadedExam withWrittenCorrectness(LoadedExam loaded) {
   for (quizmora::QuestionRecord& question : loaded.questions) {
@@ -70,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                        : unitsFromBytes(data + 1, size - 1);
 
   const LoadedExam loaded = quizmora::loadExam(text, oldFormat);
-  const std::u16string composed = quizmora::composeExamText(documentOf(loaded));
+  const std::u16string composed = quizmora::composeExamText(quizmora::examDocumentOf(loaded));
   require(!composed.empty(), "composed text is empty");
 
   const LoadedExam expected = withWrittenCorrectness(loaded);
@@ -80,6 +71,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   require(reloaded.mode == expected.mode, "mode");
   require(reloaded.questions.size() == expected.questions.size(), "question count");
   require(reloaded.questions == expected.questions, "questions");
-  require(quizmora::composeExamText(documentOf(reloaded)) == composed, "second save");
+  require(quizmora::composeExamText(quizmora::examDocumentOf(reloaded)) == composed, "second save");
   return 0;
 }

@@ -82,4 +82,13 @@ LoadedExam loadExam(std::u16string_view text, bool oldFormat) {
   return loaded;
 }
 
+ExamDocument examDocumentOf(LoadedExam loaded) {
+  ExamDocument document;
+  document.header.title = std::move(loaded.title);
+  document.header.author = std::move(loaded.author);
+  document.header.mode = static_cast<ExamMode>(loaded.mode);
+  document.questions = std::move(loaded.questions);
+  return document;
+}
+
 }  // namespace quizmora

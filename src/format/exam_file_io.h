@@ -35,4 +35,8 @@ struct LoadedExam {
 
 LoadedExam loadExam(std::u16string_view text, bool oldFormat);
 
+// The loaded exam as a document: header fields and questions taken over as they stand (the
+// mode too, even when it is none of the named ones).
+ExamDocument examDocumentOf(LoadedExam loaded);
+
 }  // namespace quizmora

@@ -63,6 +63,20 @@ TEST(LoadExam, SavedFileReadsBackThroughTheDisk) {
   EXPECT_EQ(loaded.author, exam.header.author);
   EXPECT_EQ(loaded.mode, 2);
   EXPECT_EQ(loaded.questions, exam.questions);
+  EXPECT_EQ(examDocumentOf(loaded), exam);
+}
+
+TEST(ExamDocumentOf, KeepsAModeOutsideTheNamedOnes) {
+  LoadedExam loaded;
+  loaded.title = u"t";
+  loaded.author = u"a";
+  loaded.mode = 7;
+  loaded.questions.push_back({QuestionType::OneChoice, u"q", {{u"x", 1}, {u"y", 0}}});
+  const ExamDocument document = examDocumentOf(loaded);
+  EXPECT_EQ(document.header.title, u"t");
+  EXPECT_EQ(document.header.author, u"a");
+  EXPECT_EQ(static_cast<int>(document.header.mode), 7);
+  EXPECT_EQ(document.questions, loaded.questions);
 }
 
 }  // namespace

@@ -38,7 +38,7 @@ std::optional<ExamDocument> loadExamFile(const std::filesystem::path& path, bool
     fail(err, "cannot open " + path.string(), kExitUnreadableInput);
     return std::nullopt;
   }
-  return documentFromLoadedExam(loadExam(*text, oldFormat));
+  return examDocumentOf(loadExam(*text, oldFormat));
 }
 
 std::optional<ExamDocument> loadJsonFile(const std::filesystem::path& path, std::ostream& err) {

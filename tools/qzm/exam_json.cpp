@@ -189,13 +189,4 @@ JsonExamResult examFromJson(std::string_view bytes) {
   return result;
 }
 
-ExamDocument documentFromLoadedExam(LoadedExam&& loaded) {
-  ExamDocument document;
-  document.header.title = std::move(loaded.title);
-  document.header.author = std::move(loaded.author);
-  document.header.mode = static_cast<ExamMode>(loaded.mode);
-  document.questions = std::move(loaded.questions);
-  return document;
-}
-
 }  // namespace quizmora

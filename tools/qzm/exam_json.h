@@ -27,7 +27,4 @@ struct JsonExamResult {
 // Keys the schema does not name are ignored.
 JsonExamResult examFromJson(std::string_view bytes);
 
-// The document an exam file load describes.
-ExamDocument documentFromLoadedExam(LoadedExam&& loaded);
-
 }  // namespace quizmora
