@@ -68,6 +68,9 @@ class MainEditor : public DialogWindow, public MessageFilter, public IdleHandler
   int currentIndex = 0;  // the question shown; the question count for a new question
   int tickedCount = 0;   // answers ticked under "Only One Choice" since the form was cleared
   QuestionRecord clipboardQuestion;
+  // Whether the exam changed since it was started, opened, imported, saved or made new: the
+  // commands that would throw it away ask first.
+  bool examChanged = false;
   AnswerGrid answerGrid;
   std::array<IconButton, kIconButtonCount> iconButtons;  // in set-up order
   DialogResizer resizer;
