@@ -2,7 +2,9 @@
 
 #include "controls/grid_notify.h"
 #include "controls/resize_layout.h"
+#include "dialogs/about_dialog.h"
 #include "dialogs/center_on_owner.h"
+#include "dialogs/settings_dialog.h"
 #include "resources/resource_ids.h"
 
 namespace quizmora {
@@ -253,10 +255,20 @@ void MainEditor::onNewExam() {}
 void MainEditor::onOpen() {}
 void MainEditor::onSaveAs() {}
 void MainEditor::onImportOld() {}
-void MainEditor::onSettings() {}
+void MainEditor::onSettings() {
+  SettingsDialog dialog;
+  dialog.loadFrom(document.header);
+  if (dialog.run(module_, GetActiveWindow()) != IDOK) return;
+  // Only the details the exam file holds make the exam one with changes to save.
+  if (dialog.storeInto(document.header)) examChanged = true;
+}
 void MainEditor::onUploadWeb() {}
 void MainEditor::onUploadPocketPc() {}
-void MainEditor::onAbout() {}
+// The dialog and its link go with this scope: the link's texts, font and cursor with them.
+void MainEditor::onAbout() {
+  AboutDialog dialog;
+  dialog.run(module_, GetActiveWindow());
+}
 void MainEditor::onGridValueChanged(const GridNotify& /*notify*/) {}
 
 }  // namespace quizmora

@@ -48,6 +48,18 @@
 #define IDC_UPDATE_QUESTION 1024
 #define IDC_TYPE_FLASH_CARD 1025
 
+// Controls of the Settings dialog (213).
+#define IDC_SETTINGS_TITLE 1019
+#define IDC_SETTINGS_AUTHOR 1020
+#define IDC_SETTINGS_EMAIL 1026
+#define IDC_SETTINGS_WEB 1027
+#define IDC_SETTINGS_DESCRIPTION 1028
+#define IDC_SETTINGS_MODE 1030
+
+// Controls of the About dialog (100).
+#define IDC_ABOUT_BUILD 1023
+#define IDC_ABOUT_LINK 1029
+
 // The size grip the resize layout adds to the main window.
 #define IDC_SIZE_GRIP 0xE801
 
