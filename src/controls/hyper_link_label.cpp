@@ -258,6 +258,14 @@ LRESULT HyperLinkLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
       if (!paintLabel_) break;
       onPaintMessage(message, wParam, lParam);
       return 0;
+    case WM_SETTEXT:
+    case WM_ENABLE:
+    case WM_UPDATEUISTATE: {
+      // The static draws its own text at once for these; the link's text goes back on top.
+      const LRESULT result = callPreviousProc(message, wParam, lParam);
+      if (paintLabel_) repaint();
+      return result;
+    }
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
       if (!paintLabel_) break;
