@@ -21,6 +21,8 @@
 #define IDI_PASTE_QUESTION 212
 #define IDI_GOTO_QUESTION 214
 #define IDI_UPDATE_QUESTION 215
+// The icon Windows shows for .qzm files; the installer names it by this number.
+#define IDI_EXAM_DOCUMENT 130
 
 // Controls of the main editor window (dialog 129).
 #define IDC_STATUS_LEFT 1000

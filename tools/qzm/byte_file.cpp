@@ -1,9 +1,17 @@
 #include "byte_file.h"
 
 #include <cstdio>
+#include <cstring>
 #include <memory>
 #include <random>
+#include <string>
 #include <system_error>
+
+#ifdef _WIN32
+#include <fcntl.h>
+#include <io.h>
+#include <sys/stat.h>
+#endif
 
 namespace quizmora {
 
@@ -13,6 +21,31 @@ struct FileCloser {
   void operator()(std::FILE* file) const { std::fclose(file); }
 };
 using FilePointer = std::unique_ptr<std::FILE, FileCloser>;
+
+// Opens by path; wide on Windows, so that any file name opens.
+std::FILE* openPath(const std::filesystem::path& path, const char* mode) {
+#ifdef _WIN32
+  const std::wstring wideMode(mode, mode + std::strlen(mode));
+  return _wfopen(path.c_str(), wideMode.c_str());
+#else
+  return std::fopen(path.c_str(), mode);
+#endif
+}
+
+// Creates a new file and never opens an existing one.
+std::FILE* createNewFile(const std::filesystem::path& path) {
+#ifdef _WIN32
+  // The Windows C runtime knows no "x" mode.
+  const int descriptor =
+      _wopen(path.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
+  if (descriptor < 0) return nullptr;
+  std::FILE* file = _fdopen(descriptor, "wb");
+  if (!file) _close(descriptor);
+  return file;
+#else
+  return std::fopen(path.c_str(), "wbx");
+#endif
+}
 
 // Closes the stream and reports whether everything written reached the file.
 bool closeChecked(FilePointer file) { return std::fclose(file.release()) == 0; }
@@ -27,7 +60,7 @@ FilePointer createTemporaryBeside(const std::filesystem::path& target,
     std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
     temporary = target;
     temporary += suffix;
-    if (FilePointer file{std::fopen(temporary.c_str(), "wbx")}) return file;
+    if (FilePointer file{createNewFile(temporary)}) return file;
   }
   return nullptr;
 }
@@ -37,7 +70,7 @@ FilePointer createTemporaryBeside(const std::filesystem::path& target,
 std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
   std::error_code error;
   if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  FilePointer file{std::fopen(path.c_str(), "rb")};
+  FilePointer file{openPath(path, "rb")};
   if (!file) return std::nullopt;
   std::string bytes;
   char block[64 * 1024];
@@ -55,7 +88,7 @@ bool writeFileReplacing(const std::filesystem::path& path, std::string_view byte
   if (path.empty() || std::filesystem::is_directory(path, ignored)) return false;
   const std::filesystem::file_status existing = std::filesystem::status(path, ignored);
   const bool replacing = std::filesystem::exists(existing);
-  if (replacing && !FilePointer{std::fopen(path.c_str(), "r+b")}) return false;
+  if (replacing && !FilePointer{openPath(path, "r+b")}) return false;
 
   std::filesystem::path temporary;
   FilePointer file = createTemporaryBeside(path, temporary);

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <filesystem>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -72,6 +73,12 @@ bool reportMissingCommand(int argc, const char* const* argv, std::ostream& err) 
   return true;
 }
 
+// Arguments arrive as UTF-8 on every system (the Windows entry point converts its wide
+// arguments); a path made from a plain string would be read in the ANSI code page there.
+std::filesystem::path pathFromUtf8(const std::string& text) {
+  return std::filesystem::path(std::u8string(text.begin(), text.end()));
+}
+
 std::string oneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
   return text;
@@ -98,11 +105,12 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return kExitUsage;
   }
 
-  if (show->parsed()) return runShow(arguments.input, arguments.oldFormat, out, err);
+  const std::filesystem::path input = pathFromUtf8(arguments.input);
+  if (show->parsed()) return runShow(input, arguments.oldFormat, out, err);
   if (convert->parsed()) {
-    return runConvert(arguments.input, arguments.output, arguments.oldFormat, err);
+    return runConvert(input, pathFromUtf8(arguments.output), arguments.oldFormat, err);
   }
-  if (check->parsed()) return runCheck(arguments.input, arguments.oldFormat, out, err);
+  if (check->parsed()) return runCheck(input, arguments.oldFormat, out, err);
   err << "qzm: missing command (show, convert or check; see qzm --help)\n";
   return kExitUsage;
 }
