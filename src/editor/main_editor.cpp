@@ -3,6 +3,7 @@
 #include "controls/grid_notify.h"
 #include "controls/resize_layout.h"
 #include "dialogs/center_on_owner.h"
+#include "publish/publish_commands.h"
 #include "resources/resource_ids.h"
 
 namespace quizmora {
@@ -254,8 +255,8 @@ void MainEditor::onOpen() {}
 void MainEditor::onSaveAs() {}
 void MainEditor::onImportOld() {}
 void MainEditor::onSettings() {}
-void MainEditor::onUploadWeb() {}
-void MainEditor::onUploadPocketPc() {}
+void MainEditor::onUploadWeb() { uploadToWeb(hwnd(), document); }
+void MainEditor::onUploadPocketPc() { uploadToHandheld(hwnd(), document); }
 void MainEditor::onAbout() {}
 void MainEditor::onGridValueChanged(const GridNotify& /*notify*/) {}
 
