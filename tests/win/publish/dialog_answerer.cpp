@@ -1,5 +1,6 @@
 #include "publish/dialog_answerer.h"
 
+#include <commctrl.h>
 #include <shlobj.h>
 
 namespace quizmora::test {
@@ -40,6 +41,19 @@ HWND openDialog(HWND ignore) {
   return search.found;
 }
 
+// The text of the item selected in the picker's folder tree.
+std::wstring selectedItemText(HWND picker) {
+  HWND tree = FindWindowExW(picker, nullptr, WC_TREEVIEWW, nullptr);
+  wchar_t text[MAX_PATH] = {};
+  TVITEMW item{};
+  item.mask = TVIF_TEXT;
+  item.hItem = tree ? TreeView_GetSelection(tree) : nullptr;
+  item.pszText = text;
+  item.cchTextMax = MAX_PATH;
+  if (!item.hItem || !TreeView_GetItem(tree, &item)) return {};
+  return text;
+}
+
 }  // namespace
 
 DialogAnswerer::DialogAnswerer(std::vector<Answer> answers, HWND ignore)
@@ -61,7 +75,16 @@ void DialogAnswerer::tick() {
   HWND dialog = openDialog(ignore_);
   if (!dialog) return;
   if (picking_ == dialog) {
-    PostMessageW(dialog, WM_COMMAND, IDOK, 0);
+    // The picker fills its tree as it goes: confirm only once the folder is selected.
+    const std::wstring& folder = answers_[next_].folder;
+    const bool selected = selectedItemText(dialog) == folder.substr(folder.find_last_of(L'\\') + 1);
+    if (!selected && ++pickingTicks_ < 100) {
+      SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(folder.c_str()));
+      return;
+    }
+    // After about five seconds without the folder, Cancel: the test fails, nothing is copied
+    // elsewhere.
+    PostMessageW(dialog, WM_COMMAND, selected ? IDOK : IDCANCEL, 0);
     picking_ = nullptr;
     ++next_;
     return;
@@ -74,7 +97,7 @@ void DialogAnswerer::tick() {
     if (classOf(child) == L"Static" && GetWindowTextLengthW(child) > 0) {
       seen.texts.push_back(textOf(child));
     }
-    if (classOf(child) == L"SysTreeView32") seen.isPicker = true;
+    if (classOf(child) == WC_TREEVIEWW) seen.isPicker = true;
   }
   shown.push_back(seen);
   if (next_ >= answers_.size()) {
@@ -87,6 +110,7 @@ void DialogAnswerer::tick() {
     // Chosen the way the dialog's owner program would preselect it; confirmed next tick.
     SendMessageW(dialog, BFFM_SETSELECTIONW, TRUE, reinterpret_cast<LPARAM>(answer.folder.c_str()));
     picking_ = dialog;
+    pickingTicks_ = 0;
     return;
   }
   PostMessageW(dialog, WM_COMMAND, seen.isPicker ? IDCANCEL : answer.button, 0);

@@ -44,6 +44,7 @@ class DialogAnswerer {
   std::size_t next_ = 0;
   HWND ignore_;
   HWND picking_ = nullptr;  // a picker told its folder, waiting to be confirmed
+  int pickingTicks_ = 0;
   UINT_PTR timer_ = 0;
 };
 

@@ -80,7 +80,6 @@ TEST_F(PublishCommandsTest, WebUploadAsksThenSendsTheSavedFile) {
   SetEnvironmentVariableW(L"QUIZMORA_UPLOAD_URL", server.url().c_str());
   test::writeBytes(dir / u"exam.qzm", "exam bytes");
   editor.exam().filePath = (dir / u"exam.qzm").u16string();
-  editor.exam().header.author = u"Ann";
 
   run(ID_FILE_UPLOAD_WEB, {{IDYES, {}}});
   SetEnvironmentVariableW(L"QUIZMORA_UPLOAD_URL", nullptr);
@@ -90,10 +89,8 @@ TEST_F(PublishCommandsTest, WebUploadAsksThenSendsTheSavedFile) {
             L"Do you really want to upload this file to Quizmora's web-site?");
   EXPECT_TRUE(answerer->shown[0].hasYesNo);
   expectOwnBoxes();
-  const auto requests = server.requests();
-  ASSERT_EQ(requests.size(), 1u);
-  EXPECT_NE(requests[0].body.find("\r\n\r\nexam bytes\r\n"), std::string::npos);
-  EXPECT_NE(requests[0].body.find("name=\"Author\"\r\n\r\nAnn\r\n"), std::string::npos);
+  // What arrives is checked byte for byte elsewhere; here, that the menu command sends it.
+  EXPECT_EQ(server.requests().size(), 1u);
 }
 
 TEST_F(PublishCommandsTest, HandheldUploadCopiesIntoThePickedFolder) {

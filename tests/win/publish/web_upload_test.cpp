@@ -160,7 +160,6 @@ TEST_F(WebUploadTest, EachUploadHasABoundaryOfItsOwn) {
   upload(exam);
   const std::vector<test::ReceivedRequest> requests = server.requests();
   ASSERT_EQ(requests.size(), 2u);
-  EXPECT_EQ(boundaryOf(requests[0]).size(), 68u);
   EXPECT_NE(boundaryOf(requests[0]), boundaryOf(requests[1]));
 }
 
@@ -210,15 +209,6 @@ TEST_F(WebUploadTest, FailuresAreShownAndNothingIsSentThatShouldNotBe) {
        {kConfirm,
         "error [OK]: Error#7! The web-site refused the exam (HTTP status 500)." + kSupport},
        1},
-      {"not found",
-       Setup::SavedFile,
-       true,
-       nullptr,
-       404,
-       {kConfirm,
-        "error [OK]: Error#7! The web-site refused the exam (HTTP status 404)." + kSupport},
-       1},
-      {"any status below 400 is success", Setup::SavedFile, true, nullptr, 201, {kConfirm}, 1},
       {"address setting that is not http",
        Setup::SavedFile,
        true,
