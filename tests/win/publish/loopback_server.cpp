@@ -48,9 +48,7 @@ std::string ReceivedRequest::header(const std::string& name) const {
     if (lowered(line.substr(0, prefix.size())) != prefix) continue;
     if (value != "<none>") return "<twice>";
     value = line.substr(prefix.size());
-    value.erase(0, value.find_first_not_of(' ') == std::string::npos
-                       ? value.size()
-                       : value.find_first_not_of(' '));
+    value.erase(0, std::min(value.find_first_not_of(' '), value.size()));
   }
   return value;
 }
