@@ -5,6 +5,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/center_on_owner.h"
 #include "dialogs/settings_dialog.h"
+#include "publish/publish_commands.h"
 #include "resources/resource_ids.h"
 
 namespace quizmora {
@@ -262,8 +263,8 @@ void MainEditor::onSettings() {
   // Only the details the exam file holds make the exam one with changes to save.
   if (dialog.storeInto(document.header)) examChanged = true;
 }
-void MainEditor::onUploadWeb() {}
-void MainEditor::onUploadPocketPc() {}
+void MainEditor::onUploadWeb() { uploadToWeb(hwnd(), document); }
+void MainEditor::onUploadPocketPc() { uploadToHandheld(hwnd(), document); }
 // The dialog and its link go with this scope: the link's texts, font and cursor with them.
 void MainEditor::onAbout() {
   AboutDialog dialog;

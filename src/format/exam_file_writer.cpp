@@ -195,9 +195,6 @@ std::u16string composeExamText(const ExamDocument& document) {
   return out;
 }
 
-namespace {
-
-// A name beside the target that nothing else uses: "<name>.<random>.tmp".
 std::filesystem::path temporaryPathBeside(const std::filesystem::path& target) {
   static std::mt19937 random{std::random_device{}()};
   std::filesystem::path name = target.filename();
@@ -206,6 +203,8 @@ std::filesystem::path temporaryPathBeside(const std::filesystem::path& target) {
   name += suffix;
   return target.parent_path() / name;
 }
+
+namespace {
 
 bool writeUnits(std::FILE* file, std::u16string_view text) {
   // Little-endian byte pairs, in blocks so that a large exam is not copied whole.

@@ -1,0 +1,79 @@
+#include "publish/web_uploader.h"
+
+#include <windows.h>
+
+#include <rpc.h>
+
+#include <limits>
+#include <vector>
+
+#include "app/win_text.h"
+#include "publish/mapped_file.h"
+
+namespace quizmora {
+
+std::u16string makeBoundary() {
+  std::u16string boundary(kBoundaryPrefix);
+  UUID uuid{};
+  UuidCreate(&uuid);
+  RPC_WSTR text = nullptr;
+  if (UuidToStringW(&uuid, &text) == RPC_S_OK && text) {
+    boundary += fromWide(reinterpret_cast<const wchar_t*>(text));
+    RpcStringFreeW(&text);
+  }
+  return boundary;
+}
+
+std::optional<UploadTarget> uploadTargetFromEnvironment() {
+  const std::wstring name(kUploadUrlVariable.begin(), kUploadUrlVariable.end());
+  DWORD length = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
+  if (length <= 1) return defaultUploadTarget();  // not set, or set to nothing
+  std::vector<wchar_t> value(length);
+  length = GetEnvironmentVariableW(name.c_str(), value.data(), length);
+  return parseUploadUrl(fromWide(value.data(), length));
+}
+
+void WebUploader::upload(const ExamDocument& document, const std::optional<UploadTarget>& target) {
+  if (document.filePath.empty()) {
+    prompts_.tell(MessageIcon::Information, kSaveFirstText);
+    return;
+  }
+  if (!prompts_.ask(MessageIcon::Question, kUploadConfirmText, true)) return;
+  const std::u16string error = target ? send(document, *target) : connectErrorText(1);
+  // Every handle is given back before the author is told anything.
+  http_.close();
+  if (!error.empty()) prompts_.tell(MessageIcon::Error, error);
+}
+
+std::u16string WebUploader::send(const ExamDocument& document, const UploadTarget& target) {
+  if (!http_.open(kUploadAgent)) return connectErrorText(1);
+  http_.connect(target.host, target.port);
+  if (!http_.openRequest(kUploadVerb, target.path, kUploadVersion)) return connectErrorText(3);
+
+  const std::u16string boundary = makeBoundary();
+  const auto headerLines = uploadHeaderLines(target, boundary);
+  if (!http_.addHeader(headerLines[0], false)) return connectErrorText(4);
+  for (std::size_t i = 1; i < headerLines.size(); ++i) http_.addHeader(headerLines[i], true);
+
+  // Built whole before the request starts, so that its length is known up front.
+  const UploadBody body = buildUploadBody(document.header, document.filePath, boundary);
+  MappedFile file;
+  if (!file.open(document.filePath)) return readErrorText(document.filePath);
+  const std::uint64_t total = body.totalLength(file.size());
+  if (total > std::numeric_limits<std::uint32_t>::max()) return readErrorText(document.filePath);
+  if (!http_.sendRequest(static_cast<std::uint32_t>(total))) return sendErrorText();
+
+  auto writePiece = [this](const std::string& piece) {
+    return http_.write(piece.data(), static_cast<std::uint32_t>(piece.size()));
+  };
+  bool written = writePiece(body.pieces[0]) && http_.write(file.view(), file.size());
+  for (std::size_t i = 1; written && i < body.pieces.size(); ++i) {
+    written = writePiece(body.pieces[i]);
+  }
+  if (!written || !http_.endRequest()) return sendErrorText();
+
+  const unsigned status = http_.statusCode();
+  return status >= 400 ? refusedErrorText(status) : std::u16string();
+}
+
+}  // namespace quizmora
