@@ -1,5 +1,5 @@
 // The main window's controls as the question and file commands see them.
-#include <commctrl.h>
+#include <windows.h>
 
 #include "app/win_text.h"
 #include "controls/check_property.h"

@@ -1,15 +1,13 @@
 #include "editor/win32_file_dialogs.h"
 
 #include "app/win_text.h"
+#include "editor/file_dialog_setup.h"
 
 namespace quizmora {
 namespace {
 
 // Pairs of display text and pattern; the literal's own terminator ends the list.
 constexpr wchar_t kFilter[] = L"Quizmora Files (*.qzm)\0*.qzm\0All Files (*.*)\0*.*\0";
-
-// The layout without the fields Windows 2000 added, which every version accepts.
-static_assert(OPENFILENAME_SIZE_VERSION_400W == 76);
 
 UINT_PTR CALLBACK ignoreDialogMessages(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
@@ -29,7 +27,7 @@ void prepareFileDialog(OPENFILENAMEW& dialog, wchar_t* fileName, wchar_t* fileTi
   dialog = OPENFILENAMEW{};
   fileName[0] = L'\0';
   fileTitle[0] = L'\0';
-  dialog.lStructSize = OPENFILENAME_SIZE_VERSION_400W;
+  dialog.lStructSize = kFileDialogStructSize;
   dialog.hwndOwner = GetActiveWindow();
   dialog.lpstrFilter = kFilter;
   dialog.nFilterIndex = 1;

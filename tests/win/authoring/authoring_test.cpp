@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/file_dialog_setup.h"
 #include "format/exam_file_writer.h"
 #include "scripted_editor.h"
 
@@ -214,6 +215,7 @@ TEST_F(AuthoringTest, OneChoiceRuleByRealClicks) {
       {IDC_TYPE_MULTIPLE_CHOICE, {0, 2}, "101"},
   };
   for (const Case& c : cases) {
+    if (editor.rowCount() > 0) editor.replies = {MessageAnswer::No};  // drop the last case's
     drive.command(IDC_CLEAN_FIELDS);
     drive.clickRadio(c.typeId);
     for (const char16_t* answer : {u"a", u"b", u"c"}) drive.addAnswer(answer);
@@ -253,14 +255,17 @@ TEST(ClosingTest, AsksAboutAnUnsavedExam) {
     ASSERT_TRUE(editor.changed());
     editor.replies = {c.reply};
     SendMessageW(window, c.message, c.wParam, 0);
-    test::pumpMessages();
+    int quitCode = -1;  // the close box's command comes through the queue
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) quitCode = static_cast<int>(message.wParam);
+      DispatchMessageW(&message);
+    }
     ASSERT_EQ(editor.shown.size(), 1u);
     EXPECT_EQ(editor.shown[0].text,
               u"The exam has changes that are not saved.\nDo you want to save them?");
     EXPECT_EQ(IsWindow(window) != FALSE, c.quitCode == -1);
-    MSG quit{};
-    const bool quitPosted = PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE;
-    EXPECT_EQ(quitPosted ? static_cast<int>(quit.wParam) : -1, c.quitCode);
+    EXPECT_EQ(quitCode, c.quitCode);
   }
 }
 
@@ -297,6 +302,7 @@ TEST(FileDialogSetup, MatchesWhatTheCommandsAsk) {
   OPENFILENAMEW dialog;
   prepareFileDialog(dialog, name, title);
   EXPECT_EQ(dialog.lStructSize, 76u);
+  EXPECT_EQ(dialog.lStructSize, OPENFILENAME_SIZE_VERSION_400W);
   EXPECT_EQ(dialog.hwndOwner, GetActiveWindow());
   const wchar_t kFilter[] = L"Quizmora Files (*.qzm)\0*.qzm\0All Files (*.*)\0*.*\0";
   EXPECT_EQ(std::wstring(dialog.lpstrFilter, std::size(kFilter)),

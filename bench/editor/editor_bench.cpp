@@ -1,0 +1,183 @@
+// Times the editor's commands in the real main window: opening the largest exam until its
+// first question is on screen, Add and Delete Question at both ends of it, Prev and Next
+// between questions of 1,000 answers, and the memory the opened exam takes.
+#include <windows.h>
+
+#include <commctrl.h>
+#include <objbase.h>
+#include <psapi.h>
+
+#include <algorithm>
+#include <chrono>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "app/app_module.h"
+#include "editor/main_editor.h"
+#include "format/exam_file_writer.h"
+#include "generated_exam.h"
+#include "resources/resource_ids.h"
+
+namespace quizmora {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+double millisecondsSince(Clock::time_point start) {
+  return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
+}
+
+double privateMegabytes() {
+  PROCESS_MEMORY_COUNTERS counters{};
+  counters.cb = sizeof counters;
+  GetProcessMemoryInfo(GetCurrentProcess(), &counters, sizeof counters);
+  return static_cast<double>(counters.PagefileUsage) / 1e6;
+}
+
+void pump() {
+  MSG message;
+  while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+}
+
+// The main window with its questions answered No, so nothing waits for a person.
+class BenchEditor : public MainEditor {
+ public:
+  ~BenchEditor() override {
+    if (hwnd()) DestroyWindow(hwnd());
+  }
+  MessageAnswer showMessage(const FormMessage& message) override {
+    return message.buttons == MessageButtons::Ok ? MessageAnswer::Ok : MessageAnswer::No;
+  }
+  int count() const { return document.questionCount(); }
+};
+
+struct Result {
+  const char* what;
+  double value;
+  double limit;
+  const char* unit;
+};
+
+std::vector<Result> results;
+
+void report(const char* what, double value, double limit, const char* unit) {
+  results.push_back({what, value, limit, unit});
+  std::printf("%-52s %10.2f %-3s (target < %g)  %s\n", what, value, unit, limit,
+              value < limit ? "ok" : "SLOW");
+  std::fflush(stdout);
+}
+
+// One command, until the window has painted what it changed; milliseconds.
+double timed(HWND window, int id) {
+  const auto start = Clock::now();
+  SendMessageW(window, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED), 0);
+  UpdateWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  return millisecondsSince(start);
+}
+
+double worst(std::vector<double> samples) {
+  return *std::max_element(samples.begin(), samples.end());
+}
+
+void writeExam(const std::filesystem::path& path, const ExamDocument& exam) {
+  if (!writeExamFile(path, composeExamText(exam))) {
+    std::fprintf(stderr, "cannot write %s\n", path.string().c_str());
+    std::exit(1);
+  }
+}
+
+void benchLargeExam(const std::filesystem::path& file) {
+  {
+    writeExam(file, generateExam(100000, 7));
+  }  // the generated exam is gone before the window measures its own memory
+  const double fileMegabytes = static_cast<double>(std::filesystem::file_size(file)) / 1e6;
+  BenchEditor editor;
+  HWND window = editor.create(GetModuleHandleW(nullptr), IDD_MAINEDITOR);
+  ShowWindow(window, SW_SHOW);
+  pump();
+  const double before = privateMegabytes();
+  const auto start = Clock::now();
+  editor.openExamFromPath(file.u16string());
+  UpdateWindow(window);
+  RedrawWindow(window, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+  report("Open 100,000 questions until question 1 shows", millisecondsSince(start) / 1000, 1.0,
+         "s");
+  const double held = privateMegabytes() - before;
+  std::printf("    exam file %.1f MB, memory held after opening %.1f MB\n", fileMegabytes, held);
+  report("Memory after opening, times the file size", held / fileMegabytes, 3.0, "x");
+
+  std::vector<double> addFirst, addLast, deleteFirst, deleteLast;
+  for (int i = 0; i < 10; ++i) {
+    // Shown at question 1, Add appends a copy of the form; Delete at 1 removes the first.
+    SetDlgItemTextW(window, IDC_QUESTION_NUMBER, L"1");
+    SendMessageW(window, WM_COMMAND, IDC_GOTO_QUESTION, 0);
+    addFirst.push_back(timed(window, IDC_ADD_QUESTION));
+    SetDlgItemTextW(window, IDC_QUESTION_NUMBER, L"1");
+    SendMessageW(window, WM_COMMAND, IDC_GOTO_QUESTION, 0);
+    deleteFirst.push_back(timed(window, IDC_DELETE_QUESTION));
+    // At the last question: Add appends after it, Delete removes it.
+    SetDlgItemTextW(window, IDC_QUESTION_NUMBER, std::to_wstring(editor.count()).c_str());
+    SendMessageW(window, WM_COMMAND, IDC_GOTO_QUESTION, 0);
+    addLast.push_back(timed(window, IDC_ADD_QUESTION));
+    SetDlgItemTextW(window, IDC_QUESTION_NUMBER, std::to_wstring(editor.count()).c_str());
+    SendMessageW(window, WM_COMMAND, IDC_GOTO_QUESTION, 0);
+    deleteLast.push_back(timed(window, IDC_DELETE_QUESTION));
+  }
+  report("Add Question at question 1 of 100,000 (worst of 10)", worst(addFirst), 10, "ms");
+  report("Add Question at the last of 100,000 (worst of 10)", worst(addLast), 10, "ms");
+  report("Delete Question 1 of 100,000 (worst of 10)", worst(deleteFirst), 10, "ms");
+  report("Delete the last of 100,000 (worst of 10)", worst(deleteLast), 10, "ms");
+}
+
+void benchLongQuestions(const std::filesystem::path& file) {
+  ExamDocument exam;
+  for (int q = 0; q < 2; ++q) {
+    QuestionRecord question{QuestionType::MultipleChoice, u"Question with 1,000 answers", {}};
+    for (int a = 0; a < 1000; ++a) {
+      question.answers.push_back({u"Answer number " + std::u16string(1, u'A' + a % 26), a % 2});
+    }
+    exam.questions.push_back(question);
+  }
+  writeExam(file, exam);
+  BenchEditor editor;
+  HWND window = editor.create(GetModuleHandleW(nullptr), IDD_MAINEDITOR);
+  ShowWindow(window, SW_SHOW);
+  editor.openExamFromPath(file.u16string());
+  pump();
+  std::vector<double> next, prev;
+  for (int i = 0; i < 10; ++i) {
+    next.push_back(timed(window, IDC_NEXT_QUESTION));
+    prev.push_back(timed(window, IDC_PREV_QUESTION));
+    pump();
+  }
+  report("Next between questions of 1,000 answers (worst of 10)", worst(next), 50, "ms");
+  report("Prev between questions of 1,000 answers (worst of 10)", worst(prev), 50, "ms");
+}
+
+}  // namespace
+}  // namespace quizmora
+
+int wmain() {
+  CoInitialize(nullptr);
+  INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_WIN95_CLASSES | ICC_LISTVIEW_CLASSES};
+  InitCommonControlsEx(&controls);
+  quizmora::AppModule::instance().initialize(GetModuleHandleW(nullptr));
+  const auto folder = std::filesystem::temp_directory_path();
+  quizmora::benchLargeExam(folder / "qzm-editor-bench-large.qzm");
+  quizmora::benchLongQuestions(folder / "qzm-editor-bench-long.qzm");
+  std::filesystem::remove(folder / "qzm-editor-bench-large.qzm");
+  std::filesystem::remove(folder / "qzm-editor-bench-long.qzm");
+  quizmora::AppModule::instance().terminate();
+  CoUninitialize();
+  int slow = 0;
+  for (const auto& r : quizmora::results) slow += r.value < r.limit ? 0 : 1;
+  std::printf("%d of %zu targets met\n", static_cast<int>(quizmora::results.size()) - slow,
+              quizmora::results.size());
+  return slow == 0 ? 0 : 1;
+}
