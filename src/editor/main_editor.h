@@ -61,6 +61,8 @@ class MainEditor : public DialogWindow,
   void setRowTicked(int index, bool ticked) override;
   void deleteSelectedRow() override;
   void deleteAllRows() override;
+  void beginRowFill() override;
+  void endRowFill() override;
   void setEnabled(FormControl control, bool enabled) override;
   void setGroupCaption(const std::u16string& caption) override;
   void setStatusText(const std::u16string& text) override;
@@ -138,6 +140,8 @@ class MainEditor : public DialogWindow,
   void selectOneChoice();
   HWND control(int id) const { return GetDlgItem(hwnd(), id); }
   EditorState editorState();
+  // Sets a control's text only when it differs: every change costs a repaint.
+  void setControlText(int id, const std::u16string& text);
 
   HINSTANCE module_ = nullptr;
   MessageLoop* loop_ = nullptr;  // the thread's loop while registered with it

@@ -68,16 +68,21 @@ UINT messageBoxStyle(const FormMessage& message) {
 
 }  // namespace
 
+void MainEditor::setControlText(int id, const std::u16string& text) {
+  HWND window = control(id);
+  if (windowText(window) != text) setWindowText(window, text);
+}
+
 std::u16string MainEditor::questionText() const { return windowText(control(IDC_QUESTION_TEXT)); }
 
 void MainEditor::setQuestionText(const std::u16string& text) {
-  setWindowText(control(IDC_QUESTION_TEXT), text);
+  setControlText(IDC_QUESTION_TEXT, text);
 }
 
 std::u16string MainEditor::answerText() const { return windowText(control(IDC_ANSWER_TEXT)); }
 
 void MainEditor::setAnswerText(const std::u16string& text) {
-  setWindowText(control(IDC_ANSWER_TEXT), text);
+  setControlText(IDC_ANSWER_TEXT, text);
 }
 
 QuestionType MainEditor::formType() const {
@@ -92,7 +97,8 @@ QuestionType MainEditor::formType() const {
 
 void MainEditor::selectType(QuestionType type) {
   auto check = [this](int id, bool on) {
-    CheckDlgButton(hwnd(), id, on ? BST_CHECKED : BST_UNCHECKED);
+    const UINT state = on ? BST_CHECKED : BST_UNCHECKED;
+    if (IsDlgButtonChecked(hwnd(), id) != state) CheckDlgButton(hwnd(), id, state);
   };
   check(IDC_TYPE_ONE_CHOICE, type == QuestionType::OneChoice);
   check(IDC_TYPE_MULTIPLE_CHOICE, type == QuestionType::MultipleChoice);
@@ -130,18 +136,29 @@ void MainEditor::setRowTicked(int index, bool ticked) {
 
 void MainEditor::deleteSelectedRow() { answerGrid.deleteSelectedRow(); }
 
-void MainEditor::deleteAllRows() { answerGrid.deleteAllRows(); }
+void MainEditor::deleteAllRows() {
+  if (answerGrid.rowCount() > 0) answerGrid.deleteAllRows();
+}
+
+void MainEditor::beginRowFill() { SendMessageW(control(IDC_ANSWER_LIST), WM_SETREDRAW, FALSE, 0); }
+
+void MainEditor::endRowFill() {
+  HWND list = control(IDC_ANSWER_LIST);
+  SendMessageW(list, WM_SETREDRAW, TRUE, 0);
+  InvalidateRect(list, nullptr, TRUE);
+}
 
 void MainEditor::setEnabled(FormControl which, bool enabled) {
-  EnableWindow(control(controlIdOf(which)), enabled ? TRUE : FALSE);
+  HWND window = control(controlIdOf(which));
+  if ((IsWindowEnabled(window) != FALSE) != enabled) EnableWindow(window, enabled ? TRUE : FALSE);
 }
 
 void MainEditor::setGroupCaption(const std::u16string& caption) {
-  setWindowText(control(IDC_QUESTION_GROUP), caption);
+  setControlText(IDC_QUESTION_GROUP, caption);
 }
 
 void MainEditor::setStatusText(const std::u16string& text) {
-  setWindowText(control(IDC_STATUS_RIGHT), text);
+  setControlText(IDC_STATUS_RIGHT, text);
 }
 
 std::u16string MainEditor::numberText() const { return windowText(control(IDC_QUESTION_NUMBER)); }

@@ -82,11 +82,13 @@ void QuestionEditor::fillForm(const QuestionRecord& question) {
   const auto& answers = question.answers;
   const std::size_t firstRow = isChoice(question.type) ? 0 : 1;
   int ticked = 0;
+  form_.beginRowFill();
   for (std::size_t i = answers.size(); i > firstRow; --i) {
     const AnswerRecord& answer = answers[i - 1];
     form_.appendRow({answer.text, answer.correct()});
     ticked += answer.correct() ? 1 : 0;
   }
+  form_.endRowFill();
   state_.tickedCount = ticked;
   form_.selectType(question.type);
   if (!isChoice(question.type)) {

@@ -66,6 +66,9 @@ class QuestionForm {
   // Deletes the selected row; nothing when no row is selected.
   virtual void deleteSelectedRow() = 0;
   virtual void deleteAllRows() = 0;
+  // Brackets the filling of many rows, so the list is drawn once at the end.
+  virtual void beginRowFill() {}
+  virtual void endRowFill() {}
 
   virtual void setEnabled(FormControl control, bool enabled) = 0;
   virtual void setGroupCaption(const std::u16string& caption) = 0;
