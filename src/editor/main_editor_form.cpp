@@ -137,7 +137,10 @@ void MainEditor::setRowTicked(int index, bool ticked) {
 void MainEditor::deleteSelectedRow() { answerGrid.deleteSelectedRow(); }
 
 void MainEditor::deleteAllRows() {
-  if (answerGrid.rowCount() > 0) answerGrid.deleteAllRows();
+  if (answerGrid.rowCount() == 0) return;
+  beginRowFill();
+  answerGrid.deleteAllRows();
+  endRowFill();
 }
 
 void MainEditor::beginRowFill() { SendMessageW(control(IDC_ANSWER_LIST), WM_SETREDRAW, FALSE, 0); }
