@@ -275,15 +275,5 @@ TEST(UnsavedExam, AskedBeforeEveryCommandThatDropsIt) {
   }
 }
 
-TEST(SaveAs, CancelledDialogChangesNothing) {
-  EditorBench bench;
-  bench.document = sampleExam();
-  bench.examChanged = true;
-  bench.dialogs.paths = {std::nullopt};
-  EXPECT_FALSE(bench.files.saveAs());
-  EXPECT_TRUE(bench.examChanged);
-  EXPECT_TRUE(bench.document.filePath.empty());
-}
-
 }  // namespace
 }  // namespace quizmora
