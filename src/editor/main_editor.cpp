@@ -86,7 +86,17 @@ const MainEditor::Command MainEditor::kCommands[] = {
     {IDCANCEL, &MainEditor::onCancel},
 };
 
-MainEditor::MainEditor() = default;
+MainEditor::MainEditor()
+    : questionEditor_(editorState(), *this),
+      fileCommands_(editorState(), *this, questionEditor_, systemDialogs_) {}
+
+EditorState MainEditor::editorState() {
+  return {document, currentIndex, tickedCount, clipboardQuestion, examChanged};
+}
+
+bool MainEditor::openExamFromPath(const std::u16string& path) {
+  return fileCommands_.openExamFromPath(path);
+}
 
 MainEditor::~MainEditor() {
   // While the members still exist, so that the window's last messages find them.
@@ -136,6 +146,9 @@ bool MainEditor::onInitDialog() {
   registerWithLoop();
   setUpIconButtons();
   selectOneChoice();
+  // Questions and answers are kept whole, however long: lift the edit boxes' typing limit.
+  SendDlgItemMessageW(hwnd(), IDC_QUESTION_TEXT, EM_SETLIMITTEXT, 0, 0);
+  SendDlgItemMessageW(hwnd(), IDC_ANSWER_TEXT, EM_SETLIMITTEXT, 0, 0);
   answerGrid.attach(GetDlgItem(hwnd(), IDC_ANSWER_LIST));
   resizer.setup(hwnd(), kLayout);
   // The author starts by typing the question; the dialog restores this focus whenever the
@@ -231,31 +244,36 @@ void MainEditor::onOk() {
   if (GetFocus() == GetDlgItem(hwnd(), IDC_QUESTION_NUMBER)) onGotoQuestion();
 }
 
-void MainEditor::onCancel() { closeWith(kQuitCancel); }
+// Esc, the close box and Exit first offer to save an exam with unsaved changes.
+void MainEditor::onCancel() {
+  if (fileCommands_.confirmDiscard()) closeWith(kQuitCancel);
+}
 
-void MainEditor::onExit() { closeWith(kQuitExit); }
+void MainEditor::onExit() {
+  if (fileCommands_.confirmDiscard()) closeWith(kQuitExit);
+}
 
 void MainEditor::closeWith(int quitCode) {
   DestroyWindow(hwnd());
   PostQuitMessage(quitCode);
 }
 
-void MainEditor::onPrevQuestion() {}
-void MainEditor::onNextQuestion() {}
-void MainEditor::onAddAnswer() {}
-void MainEditor::onDeleteAnswer() {}
-void MainEditor::onAddQuestion() {}
-void MainEditor::onUpdateQuestion() {}
-void MainEditor::onDeleteQuestion() {}
-void MainEditor::onCleanFields() {}
-void MainEditor::onCopyQuestion() {}
-void MainEditor::onPasteQuestion() {}
-void MainEditor::onGotoQuestion() {}
-void MainEditor::onTypeChanged() {}
-void MainEditor::onNewExam() {}
-void MainEditor::onOpen() {}
-void MainEditor::onSaveAs() {}
-void MainEditor::onImportOld() {}
+void MainEditor::onPrevQuestion() { questionEditor_.prevQuestion(); }
+void MainEditor::onNextQuestion() { questionEditor_.nextQuestion(); }
+void MainEditor::onAddAnswer() { questionEditor_.addAnswer(); }
+void MainEditor::onDeleteAnswer() { questionEditor_.deleteAnswer(); }
+void MainEditor::onAddQuestion() { questionEditor_.addQuestion(); }
+void MainEditor::onUpdateQuestion() { questionEditor_.updateQuestion(); }
+void MainEditor::onDeleteQuestion() { questionEditor_.deleteQuestion(); }
+void MainEditor::onCleanFields() { questionEditor_.cleanFields(); }
+void MainEditor::onCopyQuestion() { questionEditor_.copyQuestion(); }
+void MainEditor::onPasteQuestion() { questionEditor_.pasteQuestion(); }
+void MainEditor::onGotoQuestion() { questionEditor_.gotoQuestion(); }
+void MainEditor::onTypeChanged() { questionEditor_.typeChanged(); }
+void MainEditor::onNewExam() { fileCommands_.newExam(); }
+void MainEditor::onOpen() { fileCommands_.open(); }
+void MainEditor::onSaveAs() { fileCommands_.saveAs(); }
+void MainEditor::onImportOld() { fileCommands_.importOld(); }
 void MainEditor::onSettings() {
   SettingsDialog dialog;
   dialog.loadFrom(document.header);
@@ -270,6 +288,17 @@ void MainEditor::onAbout() {
   AboutDialog dialog;
   dialog.run(module_, GetActiveWindow());
 }
-void MainEditor::onGridValueChanged(const GridNotify& /*notify*/) {}
+
+void MainEditor::onGridValueChanged(const GridNotify& notify) {
+  const GridProperty* property = notify.property;
+  if (!property) return;
+  for (int r = 0, rows = answerGrid.rowCount(); r < rows; ++r) {
+    for (int c = 0; c < 2; ++c) {
+      if (answerGrid.cellAt(r, c) != property) continue;
+      questionEditor_.gridValueChanged(r, property->kind() == PropertyKind::kCheck);
+      return;
+    }
+  }
+}
 
 }  // namespace quizmora

@@ -14,11 +14,18 @@
 #include "controls/answer_grid.h"
 #include "controls/dialog_resizer.h"
 #include "controls/icon_button.h"
+#include "editor/file_commands.h"
+#include "editor/question_editor.h"
+#include "editor/question_form.h"
+#include "editor/win32_file_dialogs.h"
 #include "model/exam_document.h"
 
 namespace quizmora {
 
-class MainEditor : public DialogWindow, public MessageFilter, public IdleHandler {
+class MainEditor : public DialogWindow,
+                   public MessageFilter,
+                   public IdleHandler,
+                   public QuestionForm {
  public:
   static constexpr int kIconButtonCount = 11;
   // Quit codes: OK (Enter) and Exit end with 1, Cancel (Esc, close box) with 2.
@@ -36,6 +43,32 @@ class MainEditor : public DialogWindow, public MessageFilter, public IdleHandler
   bool preTranslateMessage(MSG* message) override;
   // The window has no idle-time work.
   bool onIdle() override;
+
+  // Opens the exam at `path` as Open does once its dialog returned that path: the file is
+  // read first (a message and no change when it cannot be), then shown from question 1.
+  bool openExamFromPath(const std::u16string& path);
+
+  // The form as the question and file commands see it, over the window's controls.
+  std::u16string questionText() const override;
+  void setQuestionText(const std::u16string& text) override;
+  std::u16string answerText() const override;
+  void setAnswerText(const std::u16string& text) override;
+  QuestionType formType() const override;
+  void selectType(QuestionType type) override;
+  int rowCount() const override;
+  FormRow row(int index) const override;
+  void appendRow(const FormRow& row) override;
+  void setRowTicked(int index, bool ticked) override;
+  void deleteSelectedRow() override;
+  void deleteAllRows() override;
+  void beginRowFill() override;
+  void endRowFill() override;
+  void setEnabled(FormControl control, bool enabled) override;
+  void setGroupCaption(const std::u16string& caption) override;
+  void setStatusText(const std::u16string& text) override;
+  std::u16string numberText() const override;
+  // A message box owned by this window.
+  MessageAnswer showMessage(const FormMessage& message) override;
 
  protected:
   bool processMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result) override;
@@ -75,6 +108,10 @@ class MainEditor : public DialogWindow, public MessageFilter, public IdleHandler
   std::array<IconButton, kIconButtonCount> iconButtons;  // in set-up order
   DialogResizer resizer;
 
+  // The file choosers the file commands use from now on (tests answer them); must outlive
+  // the window's use of them.
+  void useFileDialogs(FileDialogs& dialogs) { fileCommands_.useDialogs(dialogs); }
+
  private:
   struct IconDeleter {
     void operator()(HICON icon) const { DestroyIcon(icon); }
@@ -101,11 +138,18 @@ class MainEditor : public DialogWindow, public MessageFilter, public IdleHandler
   void unregisterFromLoop();
   void setUpIconButtons();
   void selectOneChoice();
+  HWND control(int id) const { return GetDlgItem(hwnd(), id); }
+  EditorState editorState();
+  // Sets a control's text only when it differs: every change costs a repaint.
+  void setControlText(int id, const std::u16string& text);
 
   HINSTANCE module_ = nullptr;
   MessageLoop* loop_ = nullptr;  // the thread's loop while registered with it
   IconHandle bigIcon_;
   IconHandle smallIcon_;
+  Win32FileDialogs systemDialogs_;
+  QuestionEditor questionEditor_;
+  FileCommands fileCommands_;
 };
 
 }  // namespace quizmora

@@ -1,0 +1,127 @@
+#include "editor/file_commands.h"
+
+#include <filesystem>
+#include <system_error>
+#include <utility>
+
+#include "format/exam_file_io.h"
+#include "format/exam_file_writer.h"
+
+namespace quizmora {
+namespace {
+
+constexpr char16_t kCaption[] = u"Quizmora Builder";
+constexpr std::u16string_view kExtension = u".qzm";
+
+FormMessage errorMessage(std::u16string text) {
+  return {std::move(text), kCaption, MessageIcon::Error, MessageButtons::Ok};
+}
+
+bool fileExists(const std::u16string& path) {
+  std::error_code error;
+  return std::filesystem::exists(std::filesystem::path(path), error);
+}
+
+}  // namespace
+
+FileCommands::FileCommands(EditorState state, QuestionForm& form, QuestionEditor& questions,
+                           FileDialogs& dialogs)
+    : state_(state), form_(form), questions_(questions), dialogs_(&dialogs) {}
+
+bool FileCommands::saveAs() {
+  const std::u16string text = composeExamText(state_.document);
+  if (text.empty()) return false;
+  std::optional<std::u16string> chosen = dialogs_->chooseSavePath();
+  if (!chosen) return false;
+  std::u16string path = std::move(*chosen);
+  // The dialog's own overwrite question covered the name as typed; a completed name that
+  // names another existing file is asked about here.
+  if (!path.ends_with(kExtension)) {
+    path += kExtension;
+    if (fileExists(path)) {
+      const FormMessage replace{path + u" already exists.\nDo you want to replace it?", kCaption,
+                                MessageIcon::Warning, MessageButtons::YesNo};
+      if (form_.showMessage(replace) != MessageAnswer::Yes) return false;
+    }
+  }
+  if (!writeExamFile(std::filesystem::path(path), text)) {
+    form_.showMessage(errorMessage(u"Cannot save the exam to " + path));
+    return false;
+  }
+  state_.document.filePath = std::move(path);
+  state_.examChanged = false;
+  return true;
+}
+
+bool FileCommands::confirmDiscard() {
+  if (!state_.examChanged) return true;
+  const FormMessage question{u"The exam has changes that are not saved.\nDo you want to save them?",
+                             kCaption, MessageIcon::Warning, MessageButtons::YesNoCancel};
+  switch (form_.showMessage(question)) {
+    case MessageAnswer::Yes:
+      return saveAs();
+    case MessageAnswer::No:
+      return true;
+    default:
+      return false;
+  }
+}
+
+bool FileCommands::open() {
+  if (!confirmDiscard()) return false;
+  std::optional<std::u16string> path = dialogs_->chooseOpenPath();
+  return path && openExamFromPath(*path);
+}
+
+bool FileCommands::importOld() {
+  if (!confirmDiscard()) return false;
+  std::optional<std::u16string> path = dialogs_->chooseOpenPath();
+  return path && importFromPath(*path);
+}
+
+void FileCommands::newExam() {
+  if (confirmDiscard()) questions_.newExam();
+}
+
+bool FileCommands::openExamFromPath(const std::u16string& path) { return load(path, false); }
+
+bool FileCommands::importFromPath(const std::u16string& path) { return load(path, true); }
+
+// The file is read whole before anything changes, so one that cannot be read leaves the
+// exam and the form as they were.
+bool FileCommands::load(const std::u16string& path, bool oldFormat) {
+  LoadedExam loaded;
+  {
+    const std::filesystem::path file(path);
+    std::optional<std::u16string> text =
+        oldFormat ? readOldExamFileText(file) : readExamFileText(file);
+    if (!text) {
+      form_.showMessage(errorMessage(u"Cannot open the file " + path));
+      return false;
+    }
+    loaded = loadExam(*text, oldFormat);
+  }  // the file text goes before the form is filled
+  ExamDocument& document = state_.document;
+  questions_.clearForm();
+  document.questions = std::move(loaded.questions);
+  questions_.showTotal();
+  state_.currentIndex = 0;
+  document.header.title = std::move(loaded.title);
+  document.header.author = std::move(loaded.author);
+  // An old file has no mode: the exam keeps the one it had.
+  if (!oldFormat) document.header.mode = static_cast<ExamMode>(loaded.mode);
+  questions_.showQuestion(0);
+  if (document.questions.empty()) {
+    // Nothing to step to, delete, update or copy in an empty exam.
+    for (FormControl control :
+         {FormControl::PrevQuestion, FormControl::NextQuestion, FormControl::DeleteQuestion,
+          FormControl::UpdateQuestion, FormControl::CopyQuestion}) {
+      form_.setEnabled(control, false);
+    }
+  }
+  document.filePath = path;
+  state_.examChanged = false;
+  return true;
+}
+
+}  // namespace quizmora

@@ -1,0 +1,54 @@
+#pragma once
+// Moving the exam between memory and disk: Save As, Open, Import from the old format, and
+// the question about unsaved changes that guards every command that would throw the exam
+// away. The file choosers sit behind FileDialogs so that tests can answer them.
+
+#include <optional>
+#include <string>
+
+#include "editor/question_editor.h"
+#include "editor/question_form.h"
+
+namespace quizmora {
+
+class FileDialogs {
+ public:
+  virtual ~FileDialogs() = default;
+  // The chosen full path, or nullopt when the dialog was cancelled.
+  virtual std::optional<std::u16string> chooseOpenPath() = 0;
+  virtual std::optional<std::u16string> chooseSavePath() = 0;
+};
+
+class FileCommands {
+ public:
+  // `dialogs` may be replaced later with useDialogs; all references must outlive this.
+  FileCommands(EditorState state, QuestionForm& form, QuestionEditor& questions,
+               FileDialogs& dialogs);
+
+  void useDialogs(FileDialogs& dialogs) { dialogs_ = &dialogs; }
+
+  // True when the exam was written.
+  bool saveAs();
+  // The menu commands: ask about unsaved changes, then for the file. True when loaded.
+  bool open();
+  bool importOld();
+  void newExam();
+  // Loads the exam at `path` as Open does once its dialog returned the path. Nothing
+  // changes, and the failure is shown, when the file cannot be read.
+  bool openExamFromPath(const std::u16string& path);
+  bool importFromPath(const std::u16string& path);
+
+  // Before a command throws away an exam with unsaved changes: asks whether to save them.
+  // True when the command may go on (no changes, No, or Yes and the exam was saved).
+  bool confirmDiscard();
+
+ private:
+  bool load(const std::u16string& path, bool oldFormat);
+
+  EditorState state_;
+  QuestionForm& form_;
+  QuestionEditor& questions_;
+  FileDialogs* dialogs_;
+};
+
+}  // namespace quizmora

@@ -1,0 +1,326 @@
+// The real main window driven through its controls and commands: writing, navigating,
+// saving, opening and importing an exam, the one-choice rule by real clicks, and the
+// unsaved-exam question before the window closes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
+
+#include "editor/file_dialog_setup.h"
+#include "format/exam_file_writer.h"
+#include "scripted_editor.h"
+
+namespace quizmora {
+namespace {
+
+namespace fs = std::filesystem;
+using test::EditorDriver;
+using test::ScriptedEditor;
+using Rows = std::vector<std::u16string>;
+
+std::string fileBytes(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+std::string littleEndian(std::u16string_view units) {
+  std::string bytes;
+  for (char16_t unit : units) {
+    bytes += static_cast<char>(unit & 0xFF);
+    bytes += static_cast<char>(unit >> 8);
+  }
+  return bytes;
+}
+
+// A folder of its own under the test output folder, emptied first.
+fs::path freshFolder(const char* name) {
+  fs::path folder = fs::path(QZM_TEST_OUTPUT_DIR) / name;
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  return folder;
+}
+
+class AuthoringTest : public testing::Test {
+ protected:
+  void SetUp() override {
+    window = editor.create();
+    ASSERT_NE(window, nullptr);
+    ShowWindow(window, SW_SHOW);
+    SetForegroundWindow(window);
+    test::pumpMessages();
+  }
+  void TearDown() override {
+    if (IsWindow(window)) DestroyWindow(window);
+    MSG quit;
+    PeekMessageW(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+  }
+
+  // Rows as "text" or "text*" (ticked), top to bottom.
+  Rows rows() const {
+    Rows texts;
+    for (int r = 0; r < editor.rowCount(); ++r) {
+      FormRow row = editor.row(r);
+      texts.push_back(row.text + (row.ticked ? u"*" : u""));
+    }
+    return texts;
+  }
+
+  // A real click on the centre of a cell of the answer list.
+  void clickCell(int row, int column) {
+    HWND list = drive.item(IDC_ANSWER_LIST);
+    RECT cell = editor.grid().cellRect(row, column);
+    POINT screen{(cell.left + cell.right) / 2, (cell.top + cell.bottom) / 2};
+    ClientToScreen(list, &screen);
+    SetCursorPos(screen.x, screen.y);
+    test::pumpMessages();
+    POINT client = screen;
+    ScreenToClient(list, &client);
+    PostMessageW(list, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(client.x, client.y));
+    test::pumpMessages();
+    HWND release = GetCapture() ? GetCapture() : list;
+    client = screen;
+    ScreenToClient(release, &client);
+    PostMessageW(release, WM_LBUTTONUP, 0, MAKELPARAM(client.x, client.y));
+    test::pumpMessages();
+  }
+
+  // Types a question of `type` with its answers; "text*" answers are ticked by real clicks.
+  void writeQuestion(const std::u16string& text, int typeId, const Rows& answers) {
+    drive.type(IDC_QUESTION_TEXT, text);
+    drive.clickRadio(typeId);
+    if (typeId == IDC_TYPE_FLASH_CARD) {
+      drive.type(IDC_ANSWER_TEXT, answers.empty() ? u"" : answers[0]);
+      return;
+    }
+    for (const std::u16string& answer : answers) {
+      const bool tick = answer.ends_with(u"*");
+      drive.addAnswer(tick ? answer.substr(0, answer.size() - 1) : answer);
+      if (tick) clickCell(editor.rowCount() - 1, 1);
+    }
+  }
+
+  ScriptedEditor editor;
+  HWND window = nullptr;
+  EditorDriver drive{nullptr};
+};
+
+// The exam the session below writes, as the model holds it.
+ExamDocument sessionExam() {
+  ExamDocument exam;
+  exam.questions = {
+      {QuestionType::OneChoice, u"Capital of France?", {{u"Nice", 0}, {u"Paris", 1}, {u"Lyon", 0}}},
+      {QuestionType::MultipleChoice, u"Primes?", {{u"3", 1}, {u"4", 0}, {u"2", 1}}},
+      {QuestionType::FlashCard, u"Water", {{u"H2O", 1}}},
+  };
+  return exam;
+}
+
+TEST_F(AuthoringTest, WriteNavigateEditSaveAndOpenAnExam) {
+  drive = EditorDriver(window);
+  const fs::path folder = freshFolder("authoring");
+  writeQuestion(u"Capital of France?", IDC_TYPE_ONE_CHOICE, {u"Lyon", u"Paris*", u"Nice"});
+  EXPECT_EQ(editor.ticked(), 1);
+  drive.command(IDC_ADD_QUESTION);
+  writeQuestion(u"Primes?", IDC_TYPE_MULTIPLE_CHOICE, {u"2*", u"4", u"3*"});
+  drive.command(IDC_ADD_QUESTION);
+  writeQuestion(u"Water", IDC_TYPE_FLASH_CARD, {u"H2O"});
+  EXPECT_FALSE(drive.enabled(IDC_ANSWER_LIST));
+  drive.command(IDC_ADD_QUESTION);
+  EXPECT_TRUE(editor.shown.empty());
+  EXPECT_EQ(editor.exam().questions, sessionExam().questions);
+  EXPECT_EQ(drive.text(IDC_STATUS_RIGHT), u"Total: 3");
+  EXPECT_TRUE(editor.changed());
+
+  // Prev from the New Question state shows the flash card as it was written.
+  drive.command(IDC_PREV_QUESTION);
+  EXPECT_EQ(drive.text(IDC_QUESTION_GROUP), u"Question #3");
+  EXPECT_TRUE(drive.checked(IDC_TYPE_FLASH_CARD));
+  EXPECT_EQ(drive.text(IDC_ANSWER_TEXT), u"H2O");
+  EXPECT_FALSE(drive.enabled(IDC_ANSWER_LIST) || drive.enabled(IDC_NEXT_QUESTION));
+
+  // Enter in the number box goes to that question; its rows read as they were entered.
+  drive.type(IDC_QUESTION_NUMBER, u"1");
+  SetFocus(drive.item(IDC_QUESTION_NUMBER));
+  drive.command(IDOK);
+  ASSERT_TRUE(IsWindow(window));
+  EXPECT_EQ(drive.text(IDC_QUESTION_GROUP), u"Question #1");
+  EXPECT_EQ(rows(), (Rows{u"Lyon", u"Paris*", u"Nice"}));
+  drive.command(IDC_UPDATE_QUESTION);
+  EXPECT_EQ(editor.exam().questions, sessionExam().questions);
+
+  // Copy, Clean Fields, Paste, Add: an identical fourth question; Delete shows the third.
+  drive.command(IDC_COPY_QUESTION);
+  drive.command(IDC_CLEAN_FIELDS);
+  drive.command(IDC_PASTE_QUESTION);
+  EXPECT_EQ(rows(), (Rows{u"Lyon", u"Paris*", u"Nice"}));
+  drive.command(IDC_ADD_QUESTION);
+  ASSERT_EQ(editor.exam().questionCount(), 4);
+  EXPECT_EQ(editor.exam().questions[3], sessionExam().questions[0]);
+  drive.type(IDC_QUESTION_NUMBER, u"4");
+  drive.command(IDC_GOTO_QUESTION);
+  drive.command(IDC_DELETE_QUESTION);
+  EXPECT_EQ(drive.text(IDC_QUESTION_GROUP), u"Question #3");
+  EXPECT_EQ(drive.text(IDC_STATUS_RIGHT), u"Total: 3");
+
+  // Save As "exam" writes exam.qzm with exactly the composed bytes.
+  editor.dialogs.paths = {(folder / "exam").u16string()};
+  drive.command(ID_FILE_SAVE_AS);
+  const fs::path saved = folder / "exam.qzm";
+  EXPECT_EQ(fileBytes(saved), littleEndian(composeExamText(sessionExam())));
+  EXPECT_EQ(editor.exam().filePath, saved.u16string());
+  EXPECT_FALSE(editor.changed());
+
+  // New Exam (nothing asked: saved), then Open brings the same exam back at question 1.
+  drive.command(ID_FILE_NEW_EXAM);
+  EXPECT_EQ(drive.text(IDC_STATUS_RIGHT), u"Total: 0");
+  EXPECT_TRUE(editor.exam().questions.empty());
+  editor.dialogs.paths = {saved.u16string()};
+  drive.command(ID_FILE_OPEN);
+  EXPECT_EQ(editor.exam().questions, sessionExam().questions);
+  EXPECT_EQ(drive.text(IDC_STATUS_RIGHT), u"Total: 3");
+  EXPECT_EQ(drive.text(IDC_QUESTION_GROUP), u"Question #1");
+  EXPECT_EQ(drive.text(IDC_QUESTION_TEXT), u"Capital of France?");
+  EXPECT_TRUE(editor.shown.empty());
+
+  // Import of the same exam written in the old 8-bit layout.
+  std::string old;
+  for (char16_t unit : composeExamText(sessionExam())) {
+    if (unit < 0x100) old += static_cast<char>(unit);
+  }
+  std::ofstream(folder / "old.txt", std::ios::binary) << old;
+  editor.dialogs.paths = {(folder / "old.txt").u16string()};
+  drive.command(ID_FILE_IMPORT_OLD);
+  EXPECT_EQ(editor.exam().questions, sessionExam().questions);
+  EXPECT_EQ(editor.exam().filePath, (folder / "old.txt").u16string());
+}
+
+// Clicks on the "Correct Answer" boxes of three rows, in order, under each type.
+TEST_F(AuthoringTest, OneChoiceRuleByRealClicks) {
+  drive = EditorDriver(window);
+  struct Case {
+    int typeId;
+    std::vector<int> clicks;
+    std::string ticks;
+  };
+  const Case cases[] = {
+      {IDC_TYPE_ONE_CHOICE, {0}, "100"},
+      {IDC_TYPE_ONE_CHOICE, {0, 2}, "100"},
+      {IDC_TYPE_ONE_CHOICE, {0, 0, 2}, "001"},
+      {IDC_TYPE_MULTIPLE_CHOICE, {0, 2}, "101"},
+  };
+  for (const Case& c : cases) {
+    if (editor.rowCount() > 0) editor.replies = {MessageAnswer::No};  // drop the last case's
+    drive.command(IDC_CLEAN_FIELDS);
+    drive.clickRadio(c.typeId);
+    for (const char16_t* answer : {u"a", u"b", u"c"}) drive.addAnswer(answer);
+    for (int row : c.clicks) clickCell(row, 1);
+    std::string ticks;
+    for (int r = 0; r < 3; ++r) ticks += editor.row(r).ticked ? '1' : '0';
+    EXPECT_EQ(ticks, c.ticks) << "type " << c.typeId << ", " << c.clicks.size() << " clicks";
+    EXPECT_EQ(editor.ticked(), static_cast<int>(std::count(ticks.begin(), ticks.end(), '1')));
+  }
+}
+
+// Exit, Esc and the close box with unsaved changes: Cancel keeps the window, No closes it.
+TEST(ClosingTest, AsksAboutAnUnsavedExam) {
+  struct Case {
+    UINT message;
+    WPARAM wParam;
+    MessageAnswer reply;
+    int quitCode;  // -1: the window stays
+  };
+  const Case cases[] = {
+      {WM_COMMAND, ID_FILE_EXIT, MessageAnswer::Cancel, -1},
+      {WM_COMMAND, IDCANCEL, MessageAnswer::Cancel, -1},
+      {WM_CLOSE, 0, MessageAnswer::Cancel, -1},
+      {WM_COMMAND, ID_FILE_EXIT, MessageAnswer::No, 1},
+      {WM_COMMAND, IDCANCEL, MessageAnswer::No, 2},
+      {WM_CLOSE, 0, MessageAnswer::No, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(testing::Message() << c.message << "/" << c.wParam);
+    ScriptedEditor editor;
+    HWND window = editor.create();
+    ASSERT_NE(window, nullptr);
+    EditorDriver drive(window);
+    drive.type(IDC_QUESTION_TEXT, u"q");
+    drive.clickRadio(IDC_TYPE_FLASH_CARD);
+    drive.command(IDC_ADD_QUESTION);
+    ASSERT_TRUE(editor.changed());
+    editor.replies = {c.reply};
+    SendMessageW(window, c.message, c.wParam, 0);
+    int quitCode = -1;  // the close box's command comes through the queue
+    MSG message;
+    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+      if (message.message == WM_QUIT) quitCode = static_cast<int>(message.wParam);
+      DispatchMessageW(&message);
+    }
+    ASSERT_EQ(editor.shown.size(), 1u);
+    EXPECT_EQ(editor.shown[0].text,
+              u"The exam has changes that are not saved.\nDo you want to save them?");
+    EXPECT_EQ(IsWindow(window) != FALSE, c.quitCode == -1);
+    EXPECT_EQ(quitCode, c.quitCode);
+  }
+}
+
+std::wstring seenBoxText;
+HWND seenBoxOwner = nullptr;
+
+// Finds the message box captioned "QuizmoraBuilder", notes its text and owner, presses OK.
+void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
+  HWND box = FindWindowW(L"#32770", L"QuizmoraBuilder");
+  if (!box) return;
+  wchar_t text[256] = {};
+  GetDlgItemTextW(box, 0xFFFF, text, 256);
+  seenBoxText = text;
+  seenBoxOwner = GetWindow(box, GW_OWNER);
+  PostMessageW(box, WM_COMMAND, IDOK, 0);
+}
+
+// The real message box: owned by the window, with the caption and text given.
+TEST_F(AuthoringTest, MessagesAppearInRealMessageBoxes) {
+  drive = EditorDriver(window);
+  editor.realMessageBoxes = true;
+  seenBoxText.clear();
+  seenBoxOwner = nullptr;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 50, answerMessageBox);
+  drive.command(IDC_ADD_QUESTION);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(seenBoxText, L"You don't specify a question!");
+  EXPECT_EQ(seenBoxOwner, window);
+}
+
+TEST(FileDialogSetup, MatchesWhatTheCommandsAsk) {
+  wchar_t name[kFileNameUnits] = L"left over";
+  wchar_t title[kFileTitleUnits] = L"left over";
+  OPENFILENAMEW dialog;
+  prepareFileDialog(dialog, name, title);
+  EXPECT_EQ(dialog.lStructSize, 76u);
+  EXPECT_EQ(dialog.lStructSize, OPENFILENAME_SIZE_VERSION_400W);
+  EXPECT_EQ(dialog.hwndOwner, GetActiveWindow());
+  const wchar_t kFilter[] = L"Quizmora Files (*.qzm)\0*.qzm\0All Files (*.*)\0*.*\0";
+  EXPECT_EQ(std::wstring(dialog.lpstrFilter, std::size(kFilter)),
+            std::wstring(kFilter, std::size(kFilter)));
+  EXPECT_EQ(dialog.nFilterIndex, 1u);
+  EXPECT_EQ(dialog.lpstrFile, name);
+  EXPECT_EQ(name[0], L'\0');
+  EXPECT_EQ(dialog.nMaxFile, 260u);
+  EXPECT_EQ(dialog.lpstrFileTitle, title);
+  EXPECT_EQ(dialog.nMaxFileTitle, 256u);
+  EXPECT_EQ(dialog.lpstrDefExt, nullptr);
+  EXPECT_EQ(dialog.lpstrInitialDir, nullptr);
+  EXPECT_EQ(dialog.lpstrTitle, nullptr);
+  EXPECT_EQ(dialog.Flags, static_cast<DWORD>(OFN_OVERWRITEPROMPT | OFN_HIDEREADONLY | OFN_EXPLORER |
+                                             OFN_ENABLESIZING | OFN_ENABLEHOOK));
+  ASSERT_NE(dialog.lpfnHook, nullptr);
+  EXPECT_EQ(dialog.lpfnHook(nullptr, WM_INITDIALOG, 0, 0), 0u);
+}
+
+}  // namespace
+}  // namespace quizmora
