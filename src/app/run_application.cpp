@@ -8,9 +8,10 @@
 
 namespace quizmora {
 
-int runApplication(int showCommand) { return runApplication(showCommand, IDD_MAINEDITOR); }
+namespace {
 
-int runApplication(int showCommand, int mainTemplateId) {
+int runMainWindow(int showCommand, int mainTemplateId,
+                  const std::optional<std::u16string>& examPath) {
   AppModule& module = AppModule::instance();
   MessageLoop loop;
   bool registered = module.addMessageLoop(&loop);
@@ -19,12 +20,25 @@ int runApplication(int showCommand, int mainTemplateId) {
   int result = 0;
   if (window) {
     ShowWindow(window, showCommand);
+    if (examPath) editor->openExamFromPath(*examPath);
     result = loop.run();
   }
   // Reverse order: the loop's registration, then the window object, then the loop.
   if (registered) module.removeMessageLoop();
   editor.reset();
   return result;
+}
+
+}  // namespace
+
+int runApplication(int showCommand) { return runMainWindow(showCommand, IDD_MAINEDITOR, {}); }
+
+int runApplication(int showCommand, int mainTemplateId) {
+  return runMainWindow(showCommand, mainTemplateId, {});
+}
+
+int runApplication(int showCommand, const std::optional<std::u16string>& examPath) {
+  return runMainWindow(showCommand, IDD_MAINEDITOR, examPath);
 }
 
 }  // namespace quizmora

@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
 namespace quizmora {
 
 // Creates the loop and the main editor window, shows the window with `showCommand`, runs the
@@ -12,5 +15,8 @@ namespace quizmora {
 int runApplication(int showCommand);
 // The same with the main window built from dialog resource `mainTemplateId`.
 int runApplication(int showCommand, int mainTemplateId);
+// The same, opening `examPath` once the window is shown, exactly as Open would (a file that
+// cannot be opened is reported and leaves the empty exam).
+int runApplication(int showCommand, const std::optional<std::u16string>& examPath);
 
 }  // namespace quizmora

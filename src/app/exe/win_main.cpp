@@ -1,5 +1,6 @@
 // Entry point of Quizmora Builder: sets up the process, runs the main window until it asks
-// to quit and tears down in reverse order. Command-line arguments are ignored.
+// to quit and tears down in reverse order. An exam named on the command line (a double click
+// on a .qzm file) is opened once the window is shown; further arguments are ignored.
 #include <windows.h>
 
 #include <commctrl.h>
@@ -7,6 +8,7 @@
 
 #include "app/app_module.h"
 #include "app/run_application.h"
+#include "app/startup_exam_path.h"
 
 namespace {
 
@@ -50,5 +52,5 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   INITCOMMONCONTROLSEX controls{sizeof(controls), ICC_COOL_CLASSES | ICC_BAR_CLASSES};
   InitCommonControlsEx(&controls);
   ModuleLifetime module(instance);
-  return quizmora::runApplication(startupShowCommand());
+  return quizmora::runApplication(startupShowCommand(), quizmora::startupExamPath());
 }

@@ -4,11 +4,15 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
 
+#include "format/exam_file_writer.h"
+#include "model/exam_document.h"
 #include "resources/resource_ids.h"
+#include "support/test_support.h"
 
 namespace quizmora {
 namespace {
@@ -66,6 +70,7 @@ class ProgramRun {
   ProgramRun& operator=(const ProgramRun&) = delete;
 
   bool started() const { return started_; }
+  HANDLE process() const { return process_.hProcess; }
 
   // The visible main window, waiting for it to appear.
   HWND mainWindow() {
@@ -168,16 +173,93 @@ TEST(ExitCodeTest, EnterKeepsTheProgramRunning) {
   }
 }
 
-TEST(ExitCodeTest, ArgumentsAreIgnored) {
-  ProgramRun run(L" exam.qzm /open --help");
-  ASSERT_TRUE(run.started());
-  HWND window = run.mainWindow();
-  ASSERT_NE(window, nullptr);
-  wchar_t status[32] = {L'x'};
-  GetDlgItemTextW(window, IDC_STATUS_RIGHT, status, 32);
-  EXPECT_STREQ(status, L"");
-  PostMessageW(window, WM_COMMAND, ID_FILE_EXIT, 0);
-  EXPECT_EQ(run.exitCode(), 1);
+struct MessageBoxSearch {
+  DWORD processId;
+  std::wstring text;  // the text of the program's visible message box
+  HWND box;
+};
+
+BOOL CALLBACK findMessageBox(HWND window, LPARAM lParam) {
+  auto* search = reinterpret_cast<MessageBoxSearch*>(lParam);
+  DWORD processId = 0;
+  GetWindowThreadProcessId(window, &processId);
+  wchar_t className[16] = {};
+  GetClassNameW(window, className, 16);
+  if (processId != search->processId || !IsWindowVisible(window) ||
+      std::wstring(className) != L"#32770") {
+    return TRUE;
+  }
+  wchar_t text[512] = {};
+  GetDlgItemTextW(window, 0xFFFF, text, 512);
+  search->text = text;
+  search->box = window;
+  return FALSE;
+}
+
+std::wstring windowsPath(const std::filesystem::path& path) {
+  std::wstring text = path.wstring();
+  for (wchar_t& c : text) {
+    if (c == L'/') c = L'\\';
+  }
+  return text;
+}
+
+std::wstring controlText(HWND window, int id) {
+  wchar_t text[256] = {};
+  GetDlgItemTextW(window, id, text, 256);
+  return text;
+}
+
+// A double click on an exam starts the program with the exam's path: it opens as if chosen
+// with Open; only the first argument counts, and a file that cannot be opened is reported.
+TEST(ExitCodeTest, OpensTheExamNamedOnItsCommandLine) {
+  test::TempDir dir;
+  ExamDocument exam;
+  exam.appendQuestion({QuestionType::OneChoice, u"first", {{u"a", 1}, {u"b", 0}}});
+  exam.appendQuestion({QuestionType::FlashCard, u"second", {{u"back", 1}}});
+  const auto named = dir / u"Pr\u00fcfung 1.qzm";
+  const auto plain = dir / u"plain.qzm";
+  ASSERT_TRUE(writeExamFile(named, composeExamText(exam)));
+  ASSERT_TRUE(writeExamFile(plain, composeExamText(exam)));
+  const std::wstring missing = windowsPath(dir / u"missing.qzm");
+  struct Case {
+    const char* name;
+    std::wstring arguments;
+    std::wstring status;       // "Total: N" once an exam was opened
+    std::wstring question;     // the question box
+    std::wstring messageText;  // the box shown, if any
+  };
+  const Case cases[] = {
+      {"none", L"", L"", L"", L""},
+      {"quoted, with a space", L" \"" + windowsPath(named) + L"\"", L"Total: 2", L"first", L""},
+      {"unquoted", L" " + windowsPath(plain), L"Total: 2", L"first", L""},
+      {"two arguments", L" " + windowsPath(plain) + L" " + missing, L"Total: 2", L"first", L""},
+      {"missing file", L" " + missing, L"", L"", L"Cannot open the file " + missing},
+      {"directory", L" \"" + windowsPath(dir.path()) + L"\"", L"", L"",
+       L"Cannot open the file " + windowsPath(dir.path())},
+  };
+  for (const Case& test : cases) {
+    SCOPED_TRACE(test.name);
+    ProgramRun run(test.arguments);
+    ASSERT_TRUE(run.started());
+    HWND window = run.mainWindow();
+    ASSERT_NE(window, nullptr);
+    if (!test.messageText.empty()) {
+      MessageBoxSearch search{GetProcessId(run.process()), L"", nullptr};
+      for (DWORD waited = 0; !search.box && waited < kStartTimeoutMs; waited += 50) {
+        Sleep(50);
+        EnumWindows(&findMessageBox, reinterpret_cast<LPARAM>(&search));
+      }
+      ASSERT_NE(search.box, nullptr);
+      EXPECT_EQ(search.text, test.messageText);
+      PostMessageW(search.box, WM_COMMAND, IDOK, 0);
+    }
+    WaitForInputIdle(run.process(), kStartTimeoutMs);
+    EXPECT_EQ(controlText(window, IDC_STATUS_RIGHT), test.status);
+    EXPECT_EQ(controlText(window, IDC_QUESTION_TEXT), test.question);
+    PostMessageW(window, WM_COMMAND, ID_FILE_EXIT, 0);
+    EXPECT_EQ(run.exitCode(), 1);
+  }
 }
 
 }  // namespace
