@@ -1,5 +1,6 @@
 #include "interchange/gift_format.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -79,7 +80,9 @@ class GiftReader {
       const int lineNumber = lines.number();
       const std::string_view content = trim(line);
       if (content.substr(0, 2) == "//") {
-        if (!anyBlock && !readHeaderComment(content.substr(2), lineNumber)) return std::nullopt;
+        // The header's values run to the line's end, spaces included.
+        const std::string_view comment = line.substr(line.find("//") + 2);
+        if (!anyBlock && !readHeaderComment(comment, lineNumber)) return std::nullopt;
         continue;
       }
       if (!content.empty()) {
@@ -322,8 +325,15 @@ void writeChoices(const QuestionRecord& question, int number, std::string& out,
     report.warn(number, 0,
                 "a one choice question without a correct answer comes back as multiple choice");
   } else if (one && wrong == 0) {
+    // Only '=' answers: the importers take it for a short answer, or for a matching
+    // question when an answer holds "->".
+    const bool arrow = std::any_of(
+        question.answers.begin(), question.answers.end(),
+        [](const AnswerRecord& answer) { return answer.text.find(u"->") != std::u16string::npos; });
     report.warn(number, 0,
-                "a one choice question without a wrong answer comes back as a flash card");
+                arrow ? "a one choice question without a wrong answer and with \"->\" in an "
+                        "answer reads as a matching question, which is skipped"
+                      : "a one choice question without a wrong answer comes back as a flash card");
   }
   const std::string share = correct == 0 ? "" : percent(100.0 / static_cast<double>(correct));
   const char* separator = "";
@@ -384,7 +394,8 @@ std::string writeGift(const ExamDocument& exam, InterchangeReport& report) {
     }
     const std::string text = escapeGift(question.text);
     // A leading "[" would read as a text format, a leading "//" as a comment.
-    if (text.substr(0, 1) == "[" || text.substr(0, 2) == "//") out += "[plain]";
+    const std::string_view start = trimmed(text);
+    if (start.substr(0, 1) == "[" || start.substr(0, 2) == "//") out += "[plain]";
     out += text;
     out += text.empty() ? "{" : " {";
     const bool choice =
