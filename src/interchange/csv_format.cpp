@@ -112,6 +112,10 @@ class CsvReader {
       }
       return true;
     }
+    // Spreadsheets save rows that only look empty (";;;;") below the last one used.
+    if (std::all_of(row_.begin(), row_.end(), [](const Cell& cell) { return cell.text.empty(); })) {
+      return true;
+    }
     QuestionRecord question;
     const std::string type = lowered(row_[0].text);
     if (type == "one choice") {

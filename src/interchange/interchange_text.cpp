@@ -246,7 +246,8 @@ PlainText htmlToPlainText(std::string_view html) {
     }
     const bool closing = !rest.empty() && rest[0] == '/';
     const std::string_view name = tagName(rest.substr(closing ? 1 : 0));
-    if (name.empty()) {  // "a < b": not a tag
+    const char first = name.empty() ? '\0' : lower(name.front());
+    if (first < 'a' || first > 'z') {  // "a < b", "<3": not a tag
       builder.text(c);
       ++i;
       continue;

@@ -22,12 +22,13 @@ TEST(AikenRead, PlatformExport) {
   InterchangeReport report;
   const std::optional<ExamDocument> exam = readAiken(bytes, report);
   ASSERT_TRUE(exam) << test::errorOf(report);
-  EXPECT_EQ(*exam,
-            examOf({oneChoice(u"Which planet is known as the red planet?",
-                              {{u"Venus", 0}, {u"Mars", 1}, {u"Jupiter", 0}, {u"Saturn", 0}}),
-                    oneChoice(u"Which gas do plants take in\r\nfor photosynthesis?",
-                              {{u"Oxygen", 0}, {u"Carbon dioxide", 1}, {u"Nitrogen", 0}}),
-                    oneChoice(u"Wer schrieb \u201EFaust\u201C?", {{u"Schiller", 0}, {u"Goethe", 1}})}));
+  EXPECT_EQ(
+      *exam,
+      examOf({oneChoice(u"Which planet is known as the red planet?",
+                        {{u"Venus", 0}, {u"Mars", 1}, {u"Jupiter", 0}, {u"Saturn", 0}}),
+              oneChoice(u"Which gas do plants take in\r\nfor photosynthesis?",
+                        {{u"Oxygen", 0}, {u"Carbon dioxide", 1}, {u"Nitrogen", 0}}),
+              oneChoice(u"Wer schrieb \u201EFaust\u201C?", {{u"Schiller", 0}, {u"Goethe", 1}})}));
   EXPECT_TRUE(report.warnings.empty());
 }
 
@@ -48,15 +49,15 @@ TEST_P(AikenRead, Accepts) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AikenRead,
-    testing::Values(
-        ReadCase{"BomCrLfAndBlankLines", "\xEF\xBB\xBFQ?\r\n\r\nA) x\r\n\r\nB) y\r\nANSWER: A\r\n",
-                 examOf({oneChoice(u"Q?", {{u"x", 1}, {u"y", 0}})})},
-        ReadCase{"TabAfterLetterAndEmptyChoice", "Q\nA.\tx\nB.\nANSWER:B",
-                 examOf({oneChoice(u"Q", {{u"x", 0}, {u"", 1}})})},
-        // A first line that looks like a choice is the question itself.
-        ReadCase{"QuestionLooksLikeAChoice", "A) or B)?\nA) A\nB) B\nANSWER: A",
-                 examOf({oneChoice(u"A) or B)?", {{u"A", 1}, {u"B", 0}})})},
-        ReadCase{"Empty", "", ExamDocument{}}),
+    testing::Values(ReadCase{"BomCrLfAndBlankLines",
+                             "\xEF\xBB\xBFQ?\r\n\r\nA) x\r\n\r\nB) y\r\nANSWER: A\r\n",
+                             examOf({oneChoice(u"Q?", {{u"x", 1}, {u"y", 0}})})},
+                    ReadCase{"TabAfterLetterAndEmptyChoice", "Q\nA.\tx\nB.\nANSWER:B",
+                             examOf({oneChoice(u"Q", {{u"x", 0}, {u"", 1}})})},
+                    // A first line that looks like a choice is the question itself.
+                    ReadCase{"QuestionLooksLikeAChoice", "A) or B)?\nA) A\nB) B\nANSWER: A",
+                             examOf({oneChoice(u"A) or B)?", {{u"A", 1}, {u"B", 0}})})},
+                    ReadCase{"Empty", "", ExamDocument{}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct RefusedCase {
@@ -75,22 +76,22 @@ TEST_P(AikenRefused, NamesLineAndReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, AikenRefused,
-    testing::Values(
-        RefusedCase{"NoAnswerLine", "Q1\nA) x\nANSWER: A\n\nQ2\nA) x\nB) y\n",
-                    "line 5: the question has no \"ANSWER:\" line"},
-        RefusedCase{"AnswerNamesNoChoice", "Q\nA) x\nB) y\nANSWER: C",
-                    "line 4: \"ANSWER: C\" names none of the choices"},
-        RefusedCase{"SeveralLetters", "Q\nA) x\nB) y\nANSWER: A, B",
-                    "line 4: \"ANSWER: A, B\" names none of the choices"},
-        RefusedCase{"LettersOutOfOrder", "Q\nA) x\nC) y\nANSWER: A",
-                    "line 3: choice C where choice B was expected"},
-        RefusedCase{"TextBetweenChoices", "Q\nA) x\nmore\nB) y\nANSWER: A",
-                    "line 3: expected a choice (\"B) ...\") or \"ANSWER:\""},
-        RefusedCase{"LowercaseLetterIsNotAChoice", "Q\na) x\nANSWER: A",
-                    "line 3: \"ANSWER:\" without a question and its choices"},
-        RefusedCase{"AnswerWithoutQuestion", "ANSWER: A",
-                    "line 1: \"ANSWER:\" without a question and its choices"},
-        RefusedCase{"NotUtf8", "Q\nA) \xC3\nANSWER: A", "line 2: the text is not UTF-8"}),
+    testing::Values(RefusedCase{"NoAnswerLine", "Q1\nA) x\nANSWER: A\n\nQ2\nA) x\nB) y\n",
+                                "line 5: the question has no \"ANSWER:\" line"},
+                    RefusedCase{"AnswerNamesNoChoice", "Q\nA) x\nB) y\nANSWER: C",
+                                "line 4: \"ANSWER: C\" names none of the choices"},
+                    RefusedCase{"SeveralLetters", "Q\nA) x\nB) y\nANSWER: A, B",
+                                "line 4: \"ANSWER: A, B\" names none of the choices"},
+                    RefusedCase{"LettersOutOfOrder", "Q\nA) x\nC) y\nANSWER: A",
+                                "line 3: choice C where choice B was expected"},
+                    RefusedCase{"TextBetweenChoices", "Q\nA) x\nmore\nB) y\nANSWER: A",
+                                "line 3: expected a choice (\"B) ...\") or \"ANSWER:\""},
+                    RefusedCase{"LowercaseLetterIsNotAChoice", "Q\na) x\nANSWER: A",
+                                "line 3: \"ANSWER:\" without a question and its choices"},
+                    RefusedCase{"AnswerWithoutQuestion", "ANSWER: A",
+                                "line 1: \"ANSWER:\" without a question and its choices"},
+                    RefusedCase{"NotUtf8", "Q\nA) \xC3\nANSWER: A",
+                                "line 2: the text is not UTF-8"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(AikenWrite, WritesWhatFitsAndNamesWhatIsLost) {

@@ -38,37 +38,49 @@ TEST_P(GiftRead, BringsInTheQuestions) {
 INSTANTIATE_TEST_SUITE_P(
     Table, GiftRead,
     testing::Values(
-        ReadCase{"OneChoice", "Capital? {=Paris ~Lyon ~Nice}",
+        ReadCase{"OneChoice",
+                 "Capital? {=Paris ~Lyon ~Nice}",
                  examOf({oneChoice(u"Capital?", {{u"Paris", 1}, {u"Lyon", 0}, {u"Nice", 0}})}),
                  {}},
         // Without a '=' answer the learner may tick several; weight > 0 is correct.
-        ReadCase{"WeightsMakeMultipleChoice", "Rivers?{~%50%Seine ~%50%Rh\xC3\xB4ne ~%-100%Alps}",
-                 examOf({multipleChoice(u"Rivers?",
-                                        {{u"Seine", 1}, {u"Rh\u00F4ne", 1}, {u"Alps", 0}})}),
+        ReadCase{
+            "WeightsMakeMultipleChoice",
+            "Rivers?{~%50%Seine ~%50%Rh\xC3\xB4ne ~%-100%Alps}",
+            examOf({multipleChoice(u"Rivers?", {{u"Seine", 1}, {u"Rh\u00F4ne", 1}, {u"Alps", 0}})}),
+            {}},
+        ReadCase{"EqualsWithWeightsIsOneChoice",
+                 "Q {=a ~%25%b ~c}",
+                 examOf({oneChoice(u"Q", {{u"a", 1}, {u"b", 1}, {u"c", 0}})}),
                  {}},
-        ReadCase{"EqualsWithWeightsIsOneChoice", "Q {=a ~%25%b ~c}",
-                 examOf({oneChoice(u"Q", {{u"a", 1}, {u"b", 1}, {u"c", 0}})}), {}},
-        ReadCase{"TrueFalse", "Flat? {F}\n\nRound? {TRUE#yes#no}",
+        ReadCase{"TrueFalse",
+                 "Flat? {F}\n\nRound? {TRUE#yes#no}",
                  examOf({oneChoice(u"Flat?", {{u"True", 0}, {u"False", 1}}),
                          oneChoice(u"Round?", {{u"True", 1}, {u"False", 0}})}),
                  {}},
-        ReadCase{"ShortAnswerFirstAcceptedIsTheBack", "Two? {=%0%zwei =two =deux}",
-                 examOf({flashCard(u"Two?", u"two")}), {}},
-        ReadCase{"EssayIsACardWithEmptyBack", "Tell me. {}", examOf({flashCard(u"Tell me.", u"")}),
+        ReadCase{"ShortAnswerFirstAcceptedIsTheBack",
+                 "Two? {=%0%zwei =two =deux}",
+                 examOf({flashCard(u"Two?", u"two")}),
                  {}},
-        ReadCase{"Escapes",
-                 "a\\~b \\= \\# \\{x\\} \\: \\\\ \\n\\q {=\\~\\=\\#\\{\\}\\:\\\\ ~plain}",
-                 examOf({oneChoice(u"a~b = # {x} : \\ \r\n\\q",
-                                   {{u"~=#{}:\\", 1}, {u"plain", 0}})}),
+        ReadCase{
+            "EssayIsACardWithEmptyBack", "Tell me. {}", examOf({flashCard(u"Tell me.", u"")}), {}},
+        ReadCase{
+            "Escapes",
+            "a\\~b \\= \\# \\{x\\} \\: \\\\ \\n\\q {=\\~\\=\\#\\{\\}\\:\\\\ ~plain}",
+            examOf({oneChoice(u"a~b = # {x} : \\ \r\n\\q", {{u"~=#{}:\\", 1}, {u"plain", 0}})}),
+            {}},
+        ReadCase{"NonAsciiAndBom",
+                 "\xEF\xBB\xBF\xE4\xB8\xAD? {=\xF0\x9F\x98\x80 ~caf\xC3\xA9}",
+                 examOf({oneChoice(u"\u4E2D?", {{u"\U0001F600", 1}, {u"caf\u00E9", 0}})}),
                  {}},
-        ReadCase{"NonAsciiAndBom", "\xEF\xBB\xBF\xE4\xB8\xAD? {=\xF0\x9F\x98\x80 ~caf\xC3\xA9}",
-                 examOf({oneChoice(u"\u4E2D?", {{u"\U0001F600", 1}, {u"caf\u00E9", 0}})}), {}},
         ReadCase{"EmptyTexts", "{= ~}", examOf({oneChoice(u"", {{u"", 1}, {u"", 0}})}), {}},
         ReadCase{"TitleAndAuthorComments",
                  "// title: Caf\xC3\xA9 \\{1\\}\\nline two\n//author:Ann\n// other\n\nQ {}",
-                 examOf({flashCard(u"Q", u"")}, u"Caf\u00E9 {1}\r\nline two", u"Ann"), {}},
-        ReadCase{"WeightOfAWrongAnswerKeepsItsPercent", "Q {=a ~%0%%50 off}",
-                 examOf({oneChoice(u"Q", {{u"a", 1}, {u"%50 off", 0}})}), {}},
+                 examOf({flashCard(u"Q", u"")}, u"Caf\u00E9 {1}\r\nline two", u"Ann"),
+                 {}},
+        ReadCase{"WeightOfAWrongAnswerKeepsItsPercent",
+                 "Q {=a ~%0%%50 off}",
+                 examOf({oneChoice(u"Q", {{u"a", 1}, {u"%50 off", 0}})}),
+                 {}},
         ReadCase{"SkippedKindsNameTheirLine",
                  "Match {=a -> 1 =b -> 2}\n\n\nSum? {#4:0}\n\nJust words.\n\nKept {}",
                  examOf({flashCard(u"Kept", u"")}),
@@ -78,13 +90,15 @@ INSTANTIATE_TEST_SUITE_P(
                  "[html]<p>A &lt;b&gt; &amp; <i>c</i></p><p>d<br/>e<img src=x></p>{}",
                  examOf({flashCard(u"A <b> & c\r\nd\r\ne", u"")}),
                  {"line 1: an image in the question text is dropped"}},
-        ReadCase{"OtherFormatsAreText", "[markdown]*b* {}\n\n[plain]//x {}",
-                 examOf({flashCard(u"*b*", u""), flashCard(u"//x", u"")}), {}}),
+        ReadCase{"OtherFormatsAreText",
+                 "[markdown]*b* {}\n\n[plain]//x {}",
+                 examOf({flashCard(u"*b*", u""), flashCard(u"//x", u"")}),
+                 {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(GiftRead, PlatformExport) {
-  const std::string bytes =
-      test::readBytes(std::filesystem::path(QZM_TEST_DATA_DIR) / "interchange/platform_export.gift");
+  const std::string bytes = test::readBytes(std::filesystem::path(QZM_TEST_DATA_DIR) /
+                                            "interchange/platform_export.gift");
   InterchangeReport report;
   const std::optional<ExamDocument> exam = readGift(bytes, report);
   ASSERT_TRUE(exam) << test::errorOf(report);
@@ -121,16 +135,20 @@ TEST_P(GiftRefused, NamesLineAndReason) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, GiftRefused,
-    testing::Values(
-        RefusedCase{"UnclosedBrace", "Fine {=a}\n\nBroken {=a ~b\n~c", "line 3: \"{\" is not closed"},
-        RefusedCase{"CloseWithoutOpen", "Q =a}", "line 1: \"}\" without \"{\""},
-        RefusedCase{"CloseBeforeOpen", "Q } {=a}", "line 1: \"}\" without \"{\""},
-        RefusedCase{"NestedBrace", "Q {=a {~b}", "line 1: \"{\" inside an answer list"},
-        RefusedCase{"UnclosedName", "::name Q {=a}", "line 1: the question name is not closed with \"::\""},
-        RefusedCase{"WeightNotANumber", "Q {~%half%a ~b}", "line 1: the answer weight %half% is not a number"},
-        RefusedCase{"WeightNotClosed", "Q {~%50a ~b}", "line 1: an answer weight is not closed with %"},
-        RefusedCase{"NotUtf8", "\n\nQ\xE9 {=a}", "line 3: the text is not UTF-8"},
-        RefusedCase{"NotUtf8InTitle", "// title: \xFF\nQ {}", "line 1: the text is not UTF-8"}),
+    testing::Values(RefusedCase{"UnclosedBrace", "Fine {=a}\n\nBroken {=a ~b\n~c",
+                                "line 3: \"{\" is not closed"},
+                    RefusedCase{"CloseWithoutOpen", "Q =a}", "line 1: \"}\" without \"{\""},
+                    RefusedCase{"CloseBeforeOpen", "Q } {=a}", "line 1: \"}\" without \"{\""},
+                    RefusedCase{"NestedBrace", "Q {=a {~b}", "line 1: \"{\" inside an answer list"},
+                    RefusedCase{"UnclosedName", "::name Q {=a}",
+                                "line 1: the question name is not closed with \"::\""},
+                    RefusedCase{"WeightNotANumber", "Q {~%half%a ~b}",
+                                "line 1: the answer weight %half% is not a number"},
+                    RefusedCase{"WeightNotClosed", "Q {~%50a ~b}",
+                                "line 1: an answer weight is not closed with %"},
+                    RefusedCase{"NotUtf8", "\n\nQ\xE9 {=a}", "line 3: the text is not UTF-8"},
+                    RefusedCase{"NotUtf8InTitle", "// title: \xFF\nQ {}",
+                                "line 1: the text is not UTF-8"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct WriteCase {
@@ -170,22 +188,24 @@ INSTANTIATE_TEST_SUITE_P(
                   "a\\~b\\=c\\#d\\{e\\}f\\:g\\\\h\\ni {~%0%%x =\\=}\n\n[plain][x] // {=%100%%y}\n\n"
                   "[plain]//c {=z}\n\n",
                   {}},
-        WriteCase{"Losses",
-                  withMode(examOf({oneChoice(u" Q ", {{u"a", 0}, {u"b\t", 0}}),
-                                   oneChoice(u"Q", {{u"a", 1}}), multipleChoice(u"Q", {}),
-                                   QuestionRecord{static_cast<QuestionType>(7), u"Q",
-                                                  {{u"a -> b", 1}, {u"c", 0}}}})),
-                  " Q  {~a ~b\t}\n\nQ {=a}\n\nQ {}\n\nQ {=a -> b}\n\n",
-                  {"the exam mode 2 is not kept", "question 1: spaces around the question text are dropped",
-                   "question 1: spaces around answer 2 are dropped",
-                   "question 1: a one choice question without a correct answer comes back as "
-                   "multiple choice",
-                   "question 2: a one choice question without a wrong answer comes back as a "
-                   "flash card",
-                   "question 3: a choice question without answers comes back as a flash card",
-                   "question 4: question type 7 is written as a flash card",
-                   "question 4: only the first answer of a flash card is kept",
-                   "question 4: \"->\" in the back makes it a matching question, which is skipped"}}),
+        WriteCase{
+            "Losses",
+            withMode(examOf(
+                {oneChoice(u" Q ", {{u"a", 0}, {u"b\t", 0}}), oneChoice(u"Q", {{u"a", 1}}),
+                 multipleChoice(u"Q", {}),
+                 QuestionRecord{static_cast<QuestionType>(7), u"Q", {{u"a -> b", 1}, {u"c", 0}}}})),
+            " Q  {~a ~b\t}\n\nQ {=a}\n\nQ {}\n\nQ {=a -> b}\n\n",
+            {"the exam mode 2 is not kept",
+             "question 1: spaces around the question text are dropped",
+             "question 1: spaces around answer 2 are dropped",
+             "question 1: a one choice question without a correct answer comes back as "
+             "multiple choice",
+             "question 2: a one choice question without a wrong answer comes back as a "
+             "flash card",
+             "question 3: a choice question without answers comes back as a flash card",
+             "question 4: question type 7 is written as a flash card",
+             "question 4: only the first answer of a flash card is kept",
+             "question 4: \"->\" in the back makes it a matching question, which is skipped"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 ExamDocument readBack(const ExamDocument& exam, InterchangeReport& report) {
@@ -218,11 +238,11 @@ TEST(GiftRoundTrip, RandomExamsComeBackWhereNoWarningWasGiven) {
       warned[static_cast<std::size_t>(note.question)] = true;
     }
     for (std::size_t i = 0; i < exam.questions.size(); ++i) {
-      const bool skipped = std::any_of(
-          report.warnings.begin(), report.warnings.end(), [&](const InterchangeNote& note) {
-            return note.question == static_cast<int>(i + 1) &&
-                   note.text.find("skipped") != std::string::npos;
-          });
+      const bool skipped = std::any_of(report.warnings.begin(), report.warnings.end(),
+                                       [&](const InterchangeNote& note) {
+                                         return note.question == static_cast<int>(i + 1) &&
+                                                note.text.find("skipped") != std::string::npos;
+                                       });
       if (!skipped) kept.push_back(i);
     }
     InterchangeReport ignored;

@@ -7,8 +7,8 @@
 namespace quizmora {
 
 void PrintTo(const QuestionRecord& question, std::ostream* out) {
-  *out << "{type " << static_cast<int>(question.type) << ", \""
-       << test::printable(question.text) << "\",";
+  *out << "{type " << static_cast<int>(question.type) << ", \"" << test::printable(question.text)
+       << "\",";
   for (const AnswerRecord& answer : question.answers) {
     *out << " [\"" << test::printable(answer.text) << "\" " << answer.isCorrect << "]";
   }
@@ -17,8 +17,8 @@ void PrintTo(const QuestionRecord& question, std::ostream* out) {
 
 void PrintTo(const ExamDocument& exam, std::ostream* out) {
   *out << "{title \"" << test::printable(exam.header.title) << "\", author \""
-       << test::printable(exam.header.author) << "\", mode "
-       << static_cast<int>(exam.header.mode) << ",";
+       << test::printable(exam.header.author) << "\", mode " << static_cast<int>(exam.header.mode)
+       << ",";
   for (const QuestionRecord& question : exam.questions) {
     *out << "\n  ";
     PrintTo(question, out);
@@ -78,9 +78,9 @@ QuestionRecord manyAnswers(QuestionType type, std::size_t count) {
 
 ExamDocument randomExam(std::mt19937& random, int questions) {
   static constexpr std::array<std::u16string_view, 30> kPieces = {
-      u"a",  u"Zy", u" ",  u"~",  u"=",   u"#",    u"{",      u"}",  u"::", u"\\",
-      u"%",  u"[",  u"//", u"->", u"\"",  u",",    u";",      u"\t", u"\r\n", u"&",
-      u"<",  u"é",  u"中", u"😀", u"T",   u"1",    u"ANSWER:", u"A)", u"####", u"$CATEGORY:"};
+      u"a", u"Zy", u" ",  u"~",  u"=",  u"#", u"{",       u"}",  u"::",   u"\\",
+      u"%", u"[",  u"//", u"->", u"\"", u",", u";",       u"\t", u"\r\n", u"&",
+      u"<", u"é",  u"中", u"😀",  u"T",  u"1", u"ANSWER:", u"A)", u"####", u"$CATEGORY:"};
   auto pick = [&](int low, int high) {
     return std::uniform_int_distribution<int>(low, high)(random);
   };
