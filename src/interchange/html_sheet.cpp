@@ -20,8 +20,8 @@ h1 { font-size: 18pt; margin: 0; }
 .key-note { margin: .6em 0 0; font-weight: bold; }
 ol.questions { list-style: none; margin: 0; padding: 0; }
 li.question { break-inside: avoid; page-break-inside: avoid; margin: 0 0 1.2em; }
-.text { margin: 0 0 .35em; }
-.number { font-weight: bold; display: inline-block; min-width: 1.8em; }
+.text { margin: 0 0 .35em; padding-left: 1.8em; text-indent: -1.8em; }
+.number { font-weight: bold; display: inline-block; min-width: 1.8em; text-indent: 0; }
 ul.choices { list-style: none; margin: 0; padding: 0 0 0 1.8em; }
 ul.choices li { margin: .15em 0; }
 .box { display: inline-block; width: 1.4em; font-size: 1.15em; line-height: 1; }
