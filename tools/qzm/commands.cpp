@@ -63,8 +63,10 @@ const ExamFormat* chooseFormat(const std::filesystem::path& path, const std::str
   const std::vector<const ExamFormat*> formats = formatsForExtension(path);
   if (formats.size() > 1) {
     std::string names;
-    for (const ExamFormat* format : formats)
-      names += (names.empty() ? "" : " or ") + std::string(format->name);
+    for (const ExamFormat* format : formats) {
+      if (!names.empty()) names += " or ";
+      names += format->name;
+    }
     fail(err, path.string() + " may be " + names + ": name the format with " + role, kExitUsage);
     return nullptr;
   }
@@ -153,7 +155,8 @@ int runFormats(std::ostream& out, std::ostream& err) {
   for (const ExamFormat& format : examFormats()) {
     std::string extensions;
     for (std::string_view extension : format.extensions) {
-      extensions += (extensions.empty() ? "" : " ") + std::string(extension);
+      if (!extensions.empty()) extensions += ' ';
+      extensions += extension;
     }
     const bool readable = format.examFile || format.read;
     const bool writable = format.examFile || format.write;
