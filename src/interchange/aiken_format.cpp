@@ -155,7 +155,10 @@ std::string writeAiken(const ExamDocument& exam, InterchangeReport& report) {
     if (question.type == QuestionType::MultipleChoice) {
       report.warn(number, 0, "a multiple choice question comes back as one choice");
     }
-    out += oneLine(question.text, number, "the question text", report);
+    const std::string text = oneLine(question.text, number, "the question text", report);
+    // A U+FEFF that opened the file would read as its byte-order mark.
+    if (out.empty() && text.substr(0, 3) == "\xEF\xBB\xBF") out += '\n';
+    out += text;
     out += '\n';
     std::string key;
     for (std::size_t i = 0; i < question.answers.size(); ++i) {

@@ -341,8 +341,12 @@ void writeChoices(const QuestionRecord& question, int number, std::string& out,
     out += separator;
     separator = " ";
     if (one) {
-      // A wrong answer's own leading '%' would read as a weight: give it one first.
-      out += answer.correct() ? "=" : startsWithPercent(answer.text) ? "~%0%" : "~";
+      // A wrong answer's own leading '%' would read as a weight: give it one first; so too
+      // a correct one where only '=' answers make it read as a short answer.
+      const bool leadingPercent = startsWithPercent(answer.text);
+      out += answer.correct() ? (wrong == 0 && leadingPercent ? "=%100%" : "=")
+             : leadingPercent ? "~%0%"
+                              : "~";
     } else {
       out += answer.correct() ? "~%" + share + "%" : "~%-100%";
     }
@@ -393,9 +397,13 @@ std::string writeGift(const ExamDocument& exam, InterchangeReport& report) {
       }
     }
     const std::string text = escapeGift(question.text);
-    // A leading "[" would read as a text format, a leading "//" as a comment.
+    // A leading "[" would read as a text format, a leading "//" as a comment, a leading
+    // U+FEFF at the top of the file as its byte-order mark.
     const std::string_view start = trimmed(text);
-    if (start.substr(0, 1) == "[" || start.substr(0, 2) == "//") out += "[plain]";
+    if (start.substr(0, 1) == "[" || start.substr(0, 2) == "//" ||
+        start.substr(0, 3) == "\xEF\xBB\xBF") {
+      out += "[plain]";
+    }
     out += text;
     out += text.empty() ? "{" : " {";
     const bool choice =

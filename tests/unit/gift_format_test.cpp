@@ -223,6 +223,18 @@ TEST(GiftRoundTrip, HundredAnswers) {
   EXPECT_TRUE(report.warnings.empty());
 }
 
+// Found by fuzzing: a text opening the file with U+FEFF is not taken for the byte-order mark,
+// and a leading '%' of a lone correct answer is not taken for a weight.
+TEST(GiftRoundTrip, LeadingByteOrderMarkAndPercent) {
+  const ExamDocument exam =
+      examOf({oneChoice(u"\uFEFFQ", {{u"a", 1}, {u"b", 0}}), oneChoice(u"Q", {{u"%x", 1}})});
+  InterchangeReport report;
+  EXPECT_EQ(readBack(exam, report), examOf({exam.questions[0], flashCard(u"Q", u"%x")}));
+  EXPECT_EQ(test::warningsOf(report),
+            (std::vector<std::string>{"question 2: a one choice question without a wrong answer "
+                                      "comes back as a flash card"}));
+}
+
 // Every question the writer says nothing about comes back equal; the header likewise.
 TEST(GiftRoundTrip, RandomExamsComeBackWhereNoWarningWasGiven) {
   std::mt19937 random(20261207);
