@@ -32,14 +32,17 @@ class AikenReader {
       if (line.empty()) continue;
       if (!readLine(line, lines.number())) return std::nullopt;
     }
-    if (!text_.empty()) return fail(startLine_, "the question has no \"ANSWER:\" line");
+    if (!text_.empty()) {
+      fail(startLine_, "the question has no \"ANSWER:\" line");
+      return std::nullopt;
+    }
     return std::move(exam_);
   }
 
  private:
-  std::nullopt_t fail(int line, std::string reason) {
+  bool fail(int line, std::string reason) {
     report_.fail(0, line, std::move(reason));
-    return std::nullopt;
+    return false;
   }
 
   bool readLine(std::string_view line, int number) {
@@ -47,44 +50,39 @@ class AikenReader {
     const int letter = text_.empty() ? -1 : choiceLetter(line);
     if (letter >= 0) {
       if (static_cast<std::size_t>(letter) != question_.answers.size()) {
-        fail(number, std::string("choice ") + line[0] + " where choice " +
-                         choiceLabel(question_.answers.size()) + " was expected");
-        return false;
+        return fail(number, std::string("choice ") + line[0] + " where choice " +
+                                choiceLabel(question_.answers.size()) + " was expected");
       }
       std::string_view choice = line.substr(2);
-      if (!choice.empty() && (choice.front() == ' ' || choice.front() == '\t'))
+      if (!choice.empty() && (choice.front() == ' ' || choice.front() == '\t')) {
         choice.remove_prefix(1);
+      }
       std::optional<std::u16string> answer = importedText(trimmed(choice));
-      if (!answer) return fail(number, "the text is not UTF-8"), false;
+      if (!answer) return fail(number, "the text is not UTF-8");
       question_.answers.push_back({std::move(*answer), 0});
       return true;
     }
     if (!question_.answers.empty()) {
-      fail(number, "expected a choice (\"" + choiceLabel(question_.answers.size()) +
-                       ") ...\") or \"ANSWER:\"");
-      return false;
+      return fail(number, "expected a choice (\"" + choiceLabel(question_.answers.size()) +
+                              ") ...\") or \"ANSWER:\"");
     }
     // The question text, perhaps over several lines.
-    if (text_.empty())
-      startLine_ = number;
-    else
-      text_ += "\n";
+    if (!text_.empty()) text_ += "\n";
+    if (text_.empty()) startLine_ = number;
     text_ += line;
     return true;
   }
 
   bool readAnswerKey(std::string_view key, int number) {
     if (text_.empty() || question_.answers.empty()) {
-      fail(number, "\"ANSWER:\" without a question and its choices");
-      return false;
+      return fail(number, "\"ANSWER:\" without a question and its choices");
     }
     const int letter = key.size() == 1 ? (key[0] & ~0x20) - 'A' : -1;
     if (letter < 0 || letter >= static_cast<int>(question_.answers.size())) {
-      fail(number, "\"ANSWER: " + std::string(key) + "\" names none of the choices");
-      return false;
+      return fail(number, "\"ANSWER: " + std::string(key) + "\" names none of the choices");
     }
     std::optional<std::u16string> text = importedText(text_);
-    if (!text) return fail(startLine_, "the text is not UTF-8"), false;
+    if (!text) return fail(startLine_, "the text is not UTF-8");
     question_.type = QuestionType::OneChoice;
     question_.text = std::move(*text);
     question_.answers[static_cast<std::size_t>(letter)].isCorrect = 1;

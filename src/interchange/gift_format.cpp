@@ -86,10 +86,11 @@ class GiftReader {
         continue;
       }
       if (!content.empty()) {
-        if (block.empty())
+        if (block.empty()) {
           blockLine = lineNumber;
-        else
+        } else {
           block.push_back('\n');
+        }
         block += line;
         anyBlock = true;
         continue;
