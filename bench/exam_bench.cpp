@@ -26,7 +26,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr std::uint32_t kSeed = 20240607;
+constexpr std::uint32_t kSeed = kGeneratedExamSeed;
 constexpr int kLargestExam = 100000;
 
 std::string littleEndianBytes(std::u16string_view text) {

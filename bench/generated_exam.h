@@ -11,4 +11,7 @@ namespace quizmora {
 // accented letters, CJK, markup characters that the writer escapes, tabs and CR LF breaks.
 ExamDocument generateExam(int questionCount, std::uint32_t seed);
 
+// The seed of the exams every benchmark measures.
+inline constexpr std::uint32_t kGeneratedExamSeed = 20240607;
+
 }  // namespace quizmora

@@ -1,52 +1,12 @@
 #include "format/exam_file_io.h"
 
-#include <bit>
-#include <cstring>
-#include <system_error>
-
 #include "format/exam_file_reader.h"
-#include "format/file_stream.h"
+#include "format/file_bytes.h"
 
 namespace quizmora {
-namespace {
-
-// Reads the rest of `file` into `bytes`. False on a read error.
-bool readAllBytes(std::FILE* file, std::string& bytes) {
-  char block[64 * 1024];
-  for (;;) {
-    std::size_t got = std::fread(block, 1, sizeof block, file);
-    bytes.append(block, got);
-    if (got < sizeof block) return std::ferror(file) == 0;
-  }
-}
-
-}  // namespace
 
 std::optional<std::u16string> readExamFileText(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  FileHandle file = openFile(path, FileMode::Read);
-  if (!file) return std::nullopt;
-
-  // Read straight into the units where the machine is little-endian, so a large exam is held
-  // in memory once.
-  std::u16string text;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error && std::endian::native == std::endian::little) {
-    text.resize(static_cast<std::size_t>(size / 2));
-    std::size_t got = std::fread(text.data(), 2, text.size(), file.get());
-    if (std::ferror(file.get())) return std::nullopt;
-    text.resize(got);
-    if (got < static_cast<std::size_t>(size / 2)) return text;  // shrank while reading
-    // A file that grew since its size was taken: take the rest as well.
-  }
-  std::string rest;
-  if (!readAllBytes(file.get(), rest)) return std::nullopt;
-  for (std::size_t i = 0; i + 1 < rest.size(); i += 2) {
-    text.push_back(static_cast<char16_t>(static_cast<unsigned char>(rest[i]) |
-                                         static_cast<unsigned char>(rest[i + 1]) << 8));
-  }
-  return text;  // a final odd byte is not part of any unit
+  return readFileUnits(path);
 }
 
 std::u16string oldFormatBytesToText(std::string_view bytes) {
@@ -62,13 +22,9 @@ std::u16string oldFormatBytesToText(std::string_view bytes) {
 }
 
 std::optional<std::u16string> readOldExamFileText(const std::filesystem::path& path) {
-  std::error_code error;
-  if (std::filesystem::is_directory(path, error)) return std::nullopt;
-  FileHandle file = openFile(path, FileMode::Read);
-  if (!file) return std::nullopt;
-  std::string bytes;
-  if (!readAllBytes(file.get(), bytes)) return std::nullopt;
-  return oldFormatBytesToText(bytes);
+  std::optional<std::string> bytes = readFileBytes(path);
+  if (!bytes) return std::nullopt;
+  return oldFormatBytesToText(*bytes);
 }
 
 LoadedExam loadExam(std::u16string_view text, bool oldFormat) {

@@ -4,10 +4,8 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
-#include <random>
-#include <system_error>
 
-#include "format/file_stream.h"
+#include "format/file_bytes.h"
 
 namespace quizmora {
 namespace {
@@ -195,15 +193,6 @@ std::u16string composeExamText(const ExamDocument& document) {
   return out;
 }
 
-std::filesystem::path temporaryPathBeside(const std::filesystem::path& target) {
-  static std::mt19937 random{std::random_device{}()};
-  std::filesystem::path name = target.filename();
-  char suffix[16];
-  std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
-  name += suffix;
-  return target.parent_path() / name;
-}
-
 namespace {
 
 bool writeUnits(std::FILE* file, std::u16string_view text) {
@@ -224,31 +213,7 @@ bool writeUnits(std::FILE* file, std::u16string_view text) {
 }  // namespace
 
 bool writeExamFile(const std::filesystem::path& path, std::u16string_view text) {
-  std::error_code error;
-  if (path.empty() || std::filesystem::is_directory(path, error)) return false;
-
-  // An existing file we may not write to (read-only, locked) stays as it is.
-  if (std::filesystem::exists(path, error)) {
-    FileHandle existing = openFile(path, FileMode::ReadWrite);
-    if (!existing) return false;
-  }
-
-  std::filesystem::path temporary = temporaryPathBeside(path);
-  FileHandle file = openFile(temporary, FileMode::WriteNew);
-  if (!file) return false;
-
-  bool written = writeUnits(file.get(), text) && std::fflush(file.get()) == 0;
-  bool closed = file.close();
-  if (!written || !closed) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  std::filesystem::rename(temporary, path, error);
-  if (error) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  return true;
+  return writeFileReplacing(path, [text](std::FILE* file) { return writeUnits(file, text); });
 }
 
 }  // namespace quizmora

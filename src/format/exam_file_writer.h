@@ -22,10 +22,6 @@ std::u16string escapeHeaderText(std::u16string_view text);
 // The complete file content. Never empty.
 std::u16string composeExamText(const ExamDocument& document);
 
-// A name beside `target` that nothing else uses, "<name>.<random>.tmp": files are written
-// there first and renamed into place only when complete.
-std::filesystem::path temporaryPathBeside(const std::filesystem::path& target);
-
 // Writes the units as little-endian byte pairs to a temporary file beside `path`, and
 // replaces `path` with it only after every byte was written and the file closed. Returns
 // false on any failure; an existing file at `path` is then left as it was.

@@ -4,24 +4,13 @@
 #include <string>
 #include <system_error>
 
-#include "format/exam_file_writer.h"
+#include "format/file_bytes.h"
 
 namespace quizmora {
 
 bool copyFileSafely(const std::filesystem::path& source, const std::filesystem::path& target) {
-  std::error_code error;
-  const std::filesystem::path temporary = temporaryPathBeside(target);
-  if (!std::filesystem::copy_file(source, temporary, error)) {
-    std::filesystem::remove(temporary, error);
-    return false;
-  }
-  std::filesystem::rename(temporary, target, error);
-  if (error) {
-    std::error_code ignored;
-    std::filesystem::remove(temporary, ignored);
-    return false;
-  }
-  return true;
+  const std::optional<std::string> bytes = readFileBytes(source);
+  return bytes && writeFileReplacing(target, *bytes);
 }
 
 void uploadToHandheld(std::u16string_view filePath, PublishPrompts& prompts) {

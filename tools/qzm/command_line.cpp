@@ -15,16 +15,17 @@ namespace quizmora {
 
 namespace {
 
-constexpr std::array<std::string_view, 3> kCommandNames = {"show", "convert", "check"};
+constexpr std::array<std::string_view, 4> kCommandNames = {"show", "convert", "check", "formats"};
 
 constexpr const char* kFooter =
     "Exit status: 0 success, 1 input cannot be opened or read, 2 output cannot be written,\n"
-    "3 check found problems, 64 bad usage.";
+    "3 check found problems or convert --strict met a warning, 64 bad usage.";
 
 struct Arguments {
   std::string input;
   std::string output;
   bool oldFormat = false;
+  ConvertOptions convert;
 };
 
 CLI::App* addShow(CLI::App& app, Arguments& arguments) {
@@ -36,12 +37,24 @@ CLI::App* addShow(CLI::App& app, Arguments& arguments) {
 
 CLI::App* addConvert(CLI::App& app, Arguments& arguments) {
   CLI::App* command = app.add_subcommand(
-      "convert", "Convert between exam files and JSON (OUT ending in .json gets JSON)");
-  command->add_option("IN", arguments.input, "Exam file, or a .json file")->required();
+      "convert",
+      "Convert between exam files, JSON and other tools' formats, chosen by extension (see "
+      "qzm formats)");
+  command->add_option("IN", arguments.input, "File to read")->required();
   command->add_option("OUT", arguments.output, "File to write (replaced only when complete)")
       ->required();
-  command->add_flag("--old", arguments.oldFormat, "Read IN as an old 8-bit exam file");
+  command->add_flag("--old", arguments.convert.oldFormat, "Read IN as an old 8-bit exam file");
+  command->add_option("--from", arguments.convert.from, "Format of IN, whatever its extension");
+  command->add_option("--to", arguments.convert.to, "Format of OUT, whatever its extension");
+  command->add_flag("--key", arguments.convert.withKey,
+                    "Write the printable sheet as the answer key");
+  command->add_flag("--strict", arguments.convert.strict,
+                    "Treat warnings as errors: exit 3 and write nothing");
   return command;
+}
+
+CLI::App* addFormats(CLI::App& app) {
+  return app.add_subcommand("formats", "List the formats and what each keeps and loses");
 }
 
 CLI::App* addCheck(CLI::App& app, Arguments& arguments) {
@@ -56,7 +69,7 @@ CLI::App* addCheck(CLI::App& app, Arguments& arguments) {
 // with the parser's generic complaint.
 bool reportMissingCommand(int argc, const char* const* argv, std::ostream& err) {
   if (argc < 2) {
-    err << "qzm: missing command (show, convert or check; see qzm --help)\n";
+    err << "qzm: missing command (show, convert, check or formats; see qzm --help)\n";
     return true;
   }
   const std::string_view first = argv[1];
@@ -69,7 +82,8 @@ bool reportMissingCommand(int argc, const char* const* argv, std::ostream& err) 
   if (std::find(kCommandNames.begin(), kCommandNames.end(), first) != kCommandNames.end()) {
     return false;
   }
-  err << "qzm: unknown command '" << first << "' (show, convert or check; see qzm --help)\n";
+  err << "qzm: unknown command '" << first
+      << "' (show, convert, check or formats; see qzm --help)\n";
   return true;
 }
 
@@ -94,6 +108,7 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   CLI::App* show = addShow(app, arguments);
   CLI::App* convert = addConvert(app, arguments);
   CLI::App* check = addCheck(app, arguments);
+  CLI::App* formats = addFormats(app);
 
   try {
     app.parse(argc, argv);
@@ -108,10 +123,11 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   const std::filesystem::path input = pathFromUtf8(arguments.input);
   if (show->parsed()) return runShow(input, arguments.oldFormat, out, err);
   if (convert->parsed()) {
-    return runConvert(input, pathFromUtf8(arguments.output), arguments.oldFormat, err);
+    return runConvert(input, pathFromUtf8(arguments.output), arguments.convert, err);
   }
+  if (formats->parsed()) return runFormats(out, err);
   if (check->parsed()) return runCheck(input, arguments.oldFormat, out, err);
-  err << "qzm: missing command (show, convert or check; see qzm --help)\n";
+  err << "qzm: missing command (show, convert, check or formats; see qzm --help)\n";
   return kExitUsage;
 }
 

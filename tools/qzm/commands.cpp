@@ -1,29 +1,21 @@
 #include "commands.h"
 
-#include <algorithm>
 #include <optional>
 #include <ostream>
 #include <string>
 #include <utility>
+#include <vector>
 
-#include "byte_file.h"
 #include "exam_check.h"
 #include "exam_json.h"
 #include "format/exam_file_io.h"
 #include "format/exam_file_writer.h"
+#include "format/file_bytes.h"
+#include "format_registry.h"
 
 namespace quizmora {
 
 namespace {
-
-// JSON readers and writers choose by extension, without regard to case.
-bool hasJsonExtension(const std::filesystem::path& path) {
-  std::string extension = path.extension().string();
-  std::transform(extension.begin(), extension.end(), extension.begin(), [](unsigned char c) {
-    return static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
-  });
-  return extension == ".json";
-}
 
 int fail(std::ostream& err, const std::string& message, int code) {
   err << "qzm: " << message << '\n';
@@ -41,25 +33,62 @@ std::optional<ExamDocument> loadExamFile(const std::filesystem::path& path, bool
   return examDocumentOf(loadExam(*text, oldFormat));
 }
 
-std::optional<ExamDocument> loadJsonFile(const std::filesystem::path& path, std::ostream& err) {
+std::string jsonText(const ExamDocument& document) { return examToJson(document).dump(2) + "\n"; }
+
+// "line 12: " or "question 3: ", whichever the note names (the line, when both).
+std::string placeOf(const InterchangeNote& note) {
+  if (note.line > 0) return "line " + std::to_string(note.line) + ": ";
+  if (note.question > 0) return "question " + std::to_string(note.question) + ": ";
+  return {};
+}
+
+void printWarnings(const InterchangeReport& report, std::ostream& err) {
+  for (const InterchangeNote& note : report.warnings) {
+    err << "warning: " << placeOf(note) << note.text << '\n';
+  }
+}
+
+// The format a file is in or is to be in: named by --from/--to, else by the extension, else
+// the exam file (as qzm always took any other name). `role` is "--from" or "--to".
+const ExamFormat* chooseFormat(const std::filesystem::path& path, const std::string& named,
+                               const char* role, std::ostream& err) {
+  if (!named.empty()) {
+    const ExamFormat* format = formatNamed(named);
+    if (!format) {
+      fail(err, "unknown format '" + named + "' for " + role + " (" + formatNames() + ")",
+           kExitUsage);
+    }
+    return format;
+  }
+  const std::vector<const ExamFormat*> formats = formatsForExtension(path);
+  if (formats.size() > 1) {
+    std::string names;
+    for (const ExamFormat* format : formats) {
+      if (!names.empty()) names += " or ";
+      names += format->name;
+    }
+    fail(err, path.string() + " may be " + names + ": name the format with " + role, kExitUsage);
+    return nullptr;
+  }
+  return formats.empty() ? formatNamed("qzm") : formats.front();
+}
+
+std::optional<ExamDocument> readInput(const std::filesystem::path& path, const ExamFormat& format,
+                                      bool oldFormat, InterchangeReport& report,
+                                      std::ostream& err) {
+  if (format.examFile) return loadExamFile(path, oldFormat, err);
   std::optional<std::string> bytes = readFileBytes(path);
   if (!bytes) {
     fail(err, "cannot open " + path.string(), kExitUnreadableInput);
     return std::nullopt;
   }
-  JsonExamResult result = examFromJson(*bytes);
-  if (!result.ok()) {
-    fail(err, "cannot read " + path.string() + ": " + result.error, kExitUnreadableInput);
-    return std::nullopt;
+  std::optional<ExamDocument> document = format.read(*bytes, report);
+  if (!document) {
+    const InterchangeNote note = report.error.value_or(InterchangeNote{0, 0, "not readable"});
+    fail(err, "cannot read " + path.string() + ": " + placeOf(note) + note.text,
+         kExitUnreadableInput);
   }
-  return std::move(result.document);
-}
-
-std::string jsonText(const ExamDocument& document) { return examToJson(document).dump(2) + "\n"; }
-
-bool writeOutput(const std::filesystem::path& path, const ExamDocument& document) {
-  if (hasJsonExtension(path)) return writeFileReplacing(path, jsonText(document));
-  return writeExamFile(path, composeExamText(document));
+  return document;
 }
 
 }  // namespace
@@ -74,17 +103,71 @@ int runShow(const std::filesystem::path& file, bool oldFormat, std::ostream& out
 }
 
 int runConvert(const std::filesystem::path& input, const std::filesystem::path& output,
-               bool oldFormat, std::ostream& err) {
-  const bool jsonInput = hasJsonExtension(input);
-  if (jsonInput && oldFormat) {
+               const ConvertOptions& options, std::ostream& err) {
+  // --old reads the old layout of the exam file, whatever the name (often .txt).
+  const std::vector<const ExamFormat*> named = formatsForExtension(input);
+  const bool otherFormatNamed = options.from.empty() && named.size() == 1 && !named[0]->examFile;
+  const ExamFormat* from = options.oldFormat && options.from.empty() && !otherFormatNamed
+                               ? formatNamed("qzm")
+                               : chooseFormat(input, options.from, "--from", err);
+  if (!from) return kExitUsage;
+  if (options.oldFormat && !from->examFile) {
     return fail(err, "--old applies to exam files, not to " + input.string(), kExitUsage);
   }
-  std::optional<ExamDocument> document =
-      jsonInput ? loadJsonFile(input, err) : loadExamFile(input, oldFormat, err);
-  if (!document) return kExitUnreadableInput;
-  if (!writeOutput(output, *document)) {
-    return fail(err, "cannot write " + output.string(), kExitUnwritableOutput);
+  const ExamFormat* to = chooseFormat(output, options.to, "--to", err);
+  if (!to) return kExitUsage;
+  if (!from->examFile && !from->read) {
+    return fail(err, "qzm cannot read " + std::string(from->name) + " files", kExitUsage);
   }
+  if (options.withKey && !to->writeWithKey) {
+    return fail(err, "--key applies to the printable sheet (html), not to " + std::string(to->name),
+                kExitUsage);
+  }
+
+  InterchangeReport report;
+  std::optional<ExamDocument> document = readInput(input, *from, options.oldFormat, report, err);
+  if (!document) return kExitUnreadableInput;
+
+  // The exam file is written from its UTF-16 units; every other format as bytes.
+  std::u16string examText;
+  std::string bytes;
+  if (to->examFile) {
+    examText = composeExamText(*document);
+  } else {
+    bytes = (options.withKey ? to->writeWithKey : to->write)(*document, report);
+  }
+  document.reset();  // only the output is needed from here on
+  printWarnings(report, err);
+  if (options.strict && !report.warnings.empty()) {
+    return fail(err,
+                std::to_string(report.warnings.size()) +
+                    (report.warnings.size() == 1 ? " warning" : " warnings") +
+                    " with --strict: nothing written",
+                kExitProblemsFound);
+  }
+  const bool written =
+      to->examFile ? writeExamFile(output, examText) : writeFileReplacing(output, bytes);
+  if (!written) return fail(err, "cannot write " + output.string(), kExitUnwritableOutput);
+  return kExitSuccess;
+}
+
+int runFormats(std::ostream& out, std::ostream& err) {
+  for (const ExamFormat& format : examFormats()) {
+    std::string extensions;
+    for (std::string_view extension : format.extensions) {
+      if (!extensions.empty()) extensions += ' ';
+      extensions += extension;
+    }
+    const bool readable = format.examFile || format.read;
+    const bool writable = format.examFile || format.write;
+    out << format.name << "  (" << extensions << ")  " << format.description << "; "
+        << (readable && writable ? "read and written"
+            : readable           ? "read only"
+                                 : "written only")
+        << "\n  keeps: " << format.keeps << "\n  loses: " << format.loses << '\n';
+  }
+  out << "A .txt file is GIFT or Aiken: name the format with --from or --to.\n" << std::flush;
+  if (!out) return fail(err, "cannot write to standard output", kExitUnwritableOutput);
   return kExitSuccess;
 }
 

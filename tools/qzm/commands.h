@@ -4,6 +4,7 @@
 
 #include <filesystem>
 #include <iosfwd>
+#include <string>
 
 namespace quizmora {
 
@@ -19,10 +20,22 @@ enum ExitCode : int {
 int runShow(const std::filesystem::path& file, bool oldFormat, std::ostream& out,
             std::ostream& err);
 
-// Reads an exam file (old layout with `oldFormat`) or a .json file and writes JSON when
-// `output` ends in .json, an exam file otherwise.
+// How `qzm convert` was asked to work.
+struct ConvertOptions {
+  bool oldFormat = false;  // IN is an exam file in the old 8-bit layout
+  std::string from;        // format names; empty: chosen by the file's extension
+  std::string to;
+  bool withKey = false;  // the printable sheet as answer key
+  bool strict = false;   // a warning stops the conversion: exit 3, nothing written
+};
+
+// Reads IN in one format and writes OUT in another; what the output cannot carry is told as
+// "warning: question N: ..." (or "line L: ...") lines on `err`.
 int runConvert(const std::filesystem::path& input, const std::filesystem::path& output,
-               bool oldFormat, std::ostream& err);
+               const ConvertOptions& options, std::ostream& err);
+
+// The formats, their extensions and what each keeps and loses.
+int runFormats(std::ostream& out, std::ostream& err);
 
 // Lists what the editor would never have produced; kExitProblemsFound when there is any.
 int runCheck(const std::filesystem::path& file, bool oldFormat, std::ostream& out,

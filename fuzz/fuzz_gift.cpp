@@ -1,0 +1,9 @@
+// Feeds arbitrary bytes to the Gift reader: see interchange_round_trip.h for what must hold.
+
+#include "interchange/gift_format.h"
+#include "interchange_round_trip.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  quizmora::fuzzing::checkRoundTrip(data, size, quizmora::readGift, quizmora::writeGift);
+  return 0;
+}
