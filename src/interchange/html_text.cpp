@@ -133,29 +133,37 @@ bool isSkipped(std::string_view name) {
 
 }  // namespace
 
-void HtmlTextBuilder::append(std::string_view data) {
-  if (data.empty()) return;
+void HtmlTextBuilder::flushPending() {
   const bool atLineStart = out_.text.empty() || out_.text.back() == '\n';
   if (pendingBreak_ && !atLineStart) {
     out_.text.push_back('\n');
-  } else if (pendingSpace_ && !pendingBreak_ && !atLineStart) {
+  } else if (pendingSpace_ && !pendingBreak_ && !pendingHardBreak_ && !atLineStart) {
     out_.text.push_back(' ');
   }
+  if (pendingHardBreak_) out_.text.push_back('\n');
   pendingBreak_ = false;
   pendingSpace_ = false;
+  pendingHardBreak_ = false;
+}
+
+void HtmlTextBuilder::append(std::string_view data) {
+  if (data.empty()) return;
+  flushPending();
   out_.text.append(data);
 }
 
+// A <br> shows only when something follows it in its block, as in a browser: the last one
+// before the end of a paragraph (or of the text) makes no empty line.
 void HtmlTextBuilder::lineBreak() {
-  if (pendingBreak_ && !out_.text.empty() && out_.text.back() != '\n') out_.text.push_back('\n');
-  pendingBreak_ = false;
+  if (pendingHardBreak_) flushPending();
+  pendingHardBreak_ = true;
   pendingSpace_ = false;
-  out_.text.push_back('\n');
 }
 
 void HtmlTextBuilder::blockBoundary() {
   pendingBreak_ = true;
   pendingSpace_ = false;
+  pendingHardBreak_ = false;
 }
 
 void HtmlTextBuilder::text(std::string_view data, bool decodeEntities) {

@@ -2,6 +2,9 @@
 // HTML question text as the plain text an exam holds: tags removed, entities decoded,
 // <br> and the ends of blocks (paragraphs, list items, headings, ...) as line breaks.
 //
+// A <br> that ends its block (or the text) shows nothing, as in a browser; so text that ends
+// in a line break goes out as XHTML with one <br/> more.
+//
 // Whitespace: a run of spaces that holds a line break of the source is layout of the
 // markup and becomes one space (none at the start or end of a line); any other run is kept
 // as it stands, so plain text that went out as XHTML comes back unchanged. Inside <pre>
@@ -29,14 +32,16 @@ class HtmlTextBuilder {
   HtmlText finish();
 
  private:
+  void flushPending();
   void append(std::string_view data);
   void lineBreak();
   void blockBoundary();
 
   HtmlText out_;
   bool pendingSpace_ = false;
-  bool pendingBreak_ = false;
-  int skipDepth_ = 0;  // inside <script>, <style>, <head>
+  bool pendingBreak_ = false;      // the end or start of a block
+  bool pendingHardBreak_ = false;  // a <br>
+  int skipDepth_ = 0;              // inside <script>, <style>, <head>
   int preDepth_ = 0;
 };
 

@@ -104,6 +104,11 @@ void appendXmlEscaped(std::string& out, std::string_view utf8, XmlBreaks breaks)
         out.push_back(c);
     }
   }
+  // The last <br/> of a block shows nothing; a text that ends in a line break needs one more.
+  if (breaks == XmlBreaks::Markup && !utf8.empty() &&
+      (utf8.back() == '\n' || utf8.back() == '\r')) {
+    out.append("<br/>");
+  }
 }
 
 std::optional<std::u16string> modelText(std::string_view utf8) {

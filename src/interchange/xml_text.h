@@ -17,7 +17,7 @@ std::string xmlSafeUtf8(std::u16string_view text, bool& dropped);
 enum class XmlBreaks {
   Text,       // element content: CR LF and LF as a line feed, a lone CR as &#13;
   Attribute,  // CR, LF and tab as references, so attribute normalisation keeps them
-  Markup,     // XHTML content: every line break as <br/>
+  Markup,     // XHTML content: every line break as <br/> (and one more after a final one)
 };
 
 // Appends UTF-8 text escaped for XML: & < > always (so "]]>" cannot appear), quotation

@@ -21,6 +21,8 @@ TEST(HtmlToText, Table) {
       {"a<br><br>b", "a\n\nb", 0},
       {"<p>a<br></p><p>b</p>", "a\nb", 0},
       {"<br>lead", "\nlead", 0},
+      {"<p>line<br></p>end<br>", "line\nend", 0},
+      {"a<br><br>", "a\n", 0},
       {"<ul>\n  <li>x</li>\n  <li>y</li>\n</ul>\n", "x\ny", 0},
       {"<div><p>deep</p></div>after", "deep\nafter", 0},
       {"<h1>Title</h1>text", "Title\ntext", 0},
@@ -85,6 +87,7 @@ TEST(XmlText, EscapingPerPlace) {
       {"a\r\nb\nc\rd\te", XmlBreaks::Text, "a\nb\nc&#13;d\te"},
       {"a\r\nb\"\t", XmlBreaks::Attribute, "a&#13;&#10;b&quot;&#9;"},
       {"a\r\nb\nc\rd", XmlBreaks::Markup, "a<br/>b<br/>c<br/>d"},
+      {"a\r\n", XmlBreaks::Markup, "a<br/><br/>"},
   };
   for (const Case& c : cases) {
     std::string out;
