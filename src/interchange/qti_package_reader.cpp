@@ -1,4 +1,5 @@
 // Reading QTI 2.1 packages.
+#include <algorithm>
 #include <cstddef>
 #include <pugixml.hpp>
 #include <vector>
@@ -112,29 +113,36 @@ std::string vcardUnescaped(std::string_view value) {
   return out;
 }
 
-// The formatted name (FN) of a vCard; folded lines are joined first.
+// The formatted name (FN) of a vCard. A pretty-printed manifest may indent the whole card:
+// the indentation of its first line is taken off every line before folded lines are joined.
 std::string vcardName(std::string_view card) {
-  std::string unfolded;
-  for (std::size_t i = 0; i < card.size(); ++i) {
-    if (card[i] == '\r') continue;
-    if (card[i] == '\n' && i + 1 < card.size() && (card[i + 1] == ' ' || card[i + 1] == '\t')) {
-      ++i;
-      continue;
-    }
-    unfolded.push_back(card[i]);
-  }
+  std::vector<std::string> lines;
+  std::size_t indent = std::string::npos;
   std::size_t start = 0;
-  while (start < unfolded.size()) {
-    std::size_t end = unfolded.find('\n', start);
-    if (end == std::string::npos) end = unfolded.size();
-    const std::string_view line = trimmed(std::string_view(unfolded).substr(start, end - start));
-    const std::size_t colon = line.find(':');
-    if (colon != std::string_view::npos) {
-      std::string_view property = line.substr(0, colon);
-      property = property.substr(0, property.find(';'));  // FN;CHARSET=...:
-      if (equalsIgnoringCase(property, "FN")) return vcardUnescaped(line.substr(colon + 1));
-    }
+  while (start <= card.size()) {
+    std::size_t end = card.find('\n', start);
+    if (end == std::string_view::npos) end = card.size();
+    std::string_view line = card.substr(start, end - start);
+    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     start = end + 1;
+    const std::size_t text = line.find_first_not_of(" \t");
+    if (indent == std::string::npos) {
+      if (text == std::string_view::npos) continue;  // blank lines before the card
+      indent = text;
+    }
+    line.remove_prefix(std::min(indent, text == std::string_view::npos ? line.size() : text));
+    if (!lines.empty() && !line.empty() && (line[0] == ' ' || line[0] == '\t')) {
+      lines.back().append(line.substr(1));
+    } else {
+      lines.emplace_back(line);
+    }
+  }
+  for (const std::string& line : lines) {
+    const std::size_t colon = line.find(':');
+    if (colon == std::string::npos) continue;
+    std::string_view property = std::string_view(line).substr(0, colon);
+    property = property.substr(0, property.find(';'));  // FN;CHARSET=UTF-8:...
+    if (equalsIgnoringCase(property, "FN")) return vcardUnescaped(line.substr(colon + 1));
   }
   return {};
 }

@@ -9,6 +9,10 @@ namespace quizmora {
 void ZipReader::Close::operator()(zip* archive) const { zip_discard(archive); }
 
 std::optional<ZipReader> ZipReader::open(std::string_view bytes, std::string& error) {
+  if (bytes.empty()) {  // libzip takes no bytes at all for an archive without entries
+    error = "the file is empty";
+    return std::nullopt;
+  }
   zip_error_t failure;
   zip_error_init(&failure);
   zip_source_t* source = zip_source_buffer_create(bytes.data(), bytes.size(), 0, &failure);
