@@ -170,16 +170,24 @@ void HtmlTextBuilder::text(std::string_view data, bool decodeEntities) {
   if (skipDepth_ > 0) return;
   std::size_t i = 0;
   while (i < data.size()) {
+    // Everything up to the next line break or reference goes as it stands, in one piece;
+    // spaces just before a line break belong to the break's run.
+    std::size_t special = i;
+    while (special < data.size() && data[special] != '\n' && data[special] != '\r' &&
+           !(decodeEntities && data[special] == '&')) {
+      ++special;
+    }
+    std::size_t plainEnd = special;
+    if (special < data.size() && data[special] != '&') {
+      while (plainEnd > i && (data[plainEnd - 1] == ' ' || data[plainEnd - 1] == '\t')) --plainEnd;
+    }
+    if (plainEnd > i) append(data.substr(i, plainEnd - i));
+    i = plainEnd;
+    if (i >= data.size()) break;
     if (isSpace(data[i])) {
       std::size_t end = i;
-      bool breaks = false;
-      while (end < data.size() && isSpace(data[end])) {
-        breaks = breaks || data[end] == '\n' || data[end] == '\r';
-        ++end;
-      }
-      if (!breaks) {
-        append(data.substr(i, end - i));
-      } else if (preDepth_ > 0) {
+      while (end < data.size() && isSpace(data[end])) ++end;
+      if (preDepth_ > 0) {
         for (std::size_t k = i; k < end; ++k) {
           if (data[k] == '\r' && k + 1 < end && data[k + 1] == '\n') continue;
           if (data[k] == '\r' || data[k] == '\n') {
@@ -191,15 +199,6 @@ void HtmlTextBuilder::text(std::string_view data, bool decodeEntities) {
       } else {
         pendingSpace_ = true;
       }
-      i = end;
-      continue;
-    }
-    std::size_t end = i;
-    while (end < data.size() && !isSpace(data[end]) && !(decodeEntities && data[end] == '&')) {
-      ++end;
-    }
-    if (end > i) {
-      append(data.substr(i, end - i));
       i = end;
       continue;
     }

@@ -311,7 +311,7 @@ std::optional<ExamDocument> readMoodleXml(std::string_view bytes, InterchangeRep
                 std::string("not well-formed XML: ") + parsed.description());
     return std::nullopt;
   }
-  const pugi::xml_node quiz = document.document_element();
+  pugi::xml_node quiz = document.document_element();
   if (std::string_view(quiz.name()) != "quiz") {
     report.fail(0, lines.lineAt(quiz.offset_debug()),
                 std::string("not Moodle XML: the document is <") + quiz.name() + ">, not <quiz>");
@@ -320,7 +320,11 @@ std::optional<ExamDocument> readMoodleXml(std::string_view bytes, InterchangeRep
 
   ExamDocument exam;
   bool titleSeen = false;
-  for (pugi::xml_node node : quiz.children("question")) {
+  pugi::xml_node read;  // the question before, let go so a large file's tree shrinks as it goes
+  for (pugi::xml_node node = quiz.child("question"), next; node; node = next) {
+    next = node.next_sibling("question");
+    if (read) quiz.remove_child(read);
+    read = node;
     const int line = lines.lineAt(node.offset_debug());
     const std::string_view type = node.attribute("type").value();
     if (type == "category") {
@@ -336,10 +340,11 @@ std::optional<ExamDocument> readMoodleXml(std::string_view bytes, InterchangeRep
       continue;
     }
     if (!isKnownKind(type)) {
-      report.warn(0, line,
-                  type.empty()
-                      ? std::string("question without a type left out")
-                      : "\"" + std::string(type) + "\" question left out (no such kind here)");
+      std::string text = "question without a type left out";
+      if (!type.empty()) {
+        text.assign(1, '"').append(type).append("\" question left out (no such kind here)");
+      }
+      report.warn(0, line, std::move(text));
       continue;
     }
     if (!readQuestion(node, type, line, exam, report)) return std::nullopt;

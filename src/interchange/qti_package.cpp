@@ -1,6 +1,7 @@
 // Writing QTI 2.1 packages. Reading is in qti_package_reader.cpp.
 #include "interchange/qti_package.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "interchange/xml_export.h"
@@ -197,44 +198,63 @@ std::string manifestXml(std::string_view title, std::string_view author,
   return out;
 }
 
+// More than the package will take: every unit of text as three bytes of UTF-8 with room for
+// escaping, and the markup of an item, its entries in the manifest, the test and the zip.
+std::size_t packageSizeBound(const ExamDocument& exam) {
+  std::size_t bytes = 8192 + exam.header.title.size() * 24 + exam.header.author.size() * 12;
+  for (const QuestionRecord& question : exam.questions) {
+    bytes += 4096 + question.text.size() * 8;
+    for (const AnswerRecord& answer : question.answers) bytes += 128 + answer.text.size() * 8;
+  }
+  return bytes;
+}
+
 }  // namespace
 
 std::string writeQtiPackage(const ExamDocument& exam, InterchangeReport& report) {
+  const std::size_t firstNote = report.warnings.size();
   noteLostHeader(exam.header, true, report);
   bool dropped = false;
   const std::string title = xmlSafeUtf8(exam.header.title, dropped);
   const std::string author = xmlSafeUtf8(exam.header.author, dropped);
   if (dropped) report.warn(0, 0, "characters XML cannot hold were left out of the title or author");
 
-  ZipWriter zip;
   std::vector<int> items;
   items.reserve(exam.questions.size());
-  std::vector<std::pair<std::string, std::string>> files;
   int number = 0;
-  bool added = true;
   for (const QuestionRecord& source : exam.questions) {
     ++number;
-    const ExportedQuestion question = exportedQuestion(source, number, report);
-    if (question.kind != QuestionType::FlashCard && question.answers.empty()) {
+    const bool choice =
+        source.type == QuestionType::OneChoice || source.type == QuestionType::MultipleChoice;
+    if (choice && source.answers.empty()) {
       report.warn(number, 0, "a choice question without answers cannot be written; left out");
       continue;
     }
-    bool ignored = false;
-    std::string name = xmlSafeUtf8(questionName(source.text), ignored);
-    if (name.empty()) name = "Question " + std::to_string(number);
-    files.emplace_back(itemFile(number), itemXml(question, number, name));
     items.push_back(number);
   }
-  added = zip.add("imsmanifest.xml", manifestXml(title, author, items)) &&
-          zip.add(std::string(kTestFile), testXml(title, items));
-  for (auto& [file, content] : files) {
-    added = added && zip.add(file, std::move(content));
+  ZipWriter zip;
+  zip.reserve(packageSizeBound(exam));
+  bool added = zip.add("imsmanifest.xml", manifestXml(title, author, items)) &&
+               zip.add(std::string(kTestFile), testXml(title, items));
+  // Each item is made when the archive asks for it and let go once written.
+  for (int item : items) {
+    const QuestionRecord& source = exam.questions[static_cast<std::size_t>(item - 1)];
+    added = added && zip.add(itemFile(item), [&source, item, &report] {
+      bool ignored = false;
+      std::string name = xmlSafeUtf8(questionName(source.text), ignored);
+      if (name.empty()) name = "Question " + std::to_string(item);
+      return itemXml(exportedQuestion(source, item, report), item, name);
+    });
   }
   std::optional<std::string> bytes = added ? zip.finish() : std::nullopt;
   if (!bytes) {
     report.fail(0, 0, "the package could not be built");
     return {};
   }
+  // Items were made after the questions left out were named: keep the notes in question order.
+  std::stable_sort(
+      report.warnings.begin() + static_cast<std::ptrdiff_t>(firstNote), report.warnings.end(),
+      [](const InterchangeNote& a, const InterchangeNote& b) { return a.question < b.question; });
   return std::move(*bytes);
 }
 

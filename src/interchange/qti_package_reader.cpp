@@ -397,6 +397,7 @@ class PackageReader {
 
 // imsmanifest.xml at the top of the zip, or in the one folder a packer wrapped it in.
 std::string manifestPath(const ZipReader& zip) {
+  if (zip.contains("imsmanifest.xml")) return "imsmanifest.xml";
   std::string nested;
   int nestedCount = 0;
   for (const std::string& name : zip.names()) {

@@ -2,7 +2,8 @@
 
 #include <zip.h>
 
-#include <cstdio>
+#include <algorithm>
+#include <cstring>
 
 namespace quizmora {
 
@@ -31,15 +32,19 @@ std::vector<std::string> ZipReader::names() const {
   std::vector<std::string> names;
   const zip_int64_t count = zip_get_num_entries(archive_.get(), 0);
   for (zip_int64_t i = 0; i < count; ++i) {
-    const char* name = zip_get_name(archive_.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_GUESS);
+    const char* name = zip_get_name(archive_.get(), static_cast<zip_uint64_t>(i), ZIP_FL_ENC_RAW);
     if (name) names.emplace_back(name);
   }
   return names;
 }
 
+bool ZipReader::contains(const std::string& name) const {
+  return zip_name_locate(archive_.get(), name.c_str(), ZIP_FL_ENC_RAW) >= 0;
+}
+
 ZipReader::Status ZipReader::read(const std::string& name, std::string& out,
                                   std::size_t limit) const {
-  const zip_int64_t index = zip_name_locate(archive_.get(), name.c_str(), ZIP_FL_ENC_GUESS);
+  const zip_int64_t index = zip_name_locate(archive_.get(), name.c_str(), ZIP_FL_ENC_RAW);
   if (index < 0) return Status::Missing;
   zip_file_t* file = zip_fopen_index(archive_.get(), static_cast<zip_uint64_t>(index), 0);
   if (!file) return Status::Broken;
@@ -69,17 +74,187 @@ ZipReader::Status ZipReader::read(const std::string& name, std::string& out,
   return status;
 }
 
-ZipWriter::ZipWriter() {
+// The archive being written: libzip writes, seeks back to fill in headers, and commits.
+struct ZipWriter::Sink {
+  std::string committed;
+  std::string pending;
+  zip_uint64_t position = 0;  // of writing into `pending`
+  zip_uint64_t readPosition = 0;
+  std::size_t expected = 0;
+  zip_error_t error;
+  zip_source_t* source = nullptr;
+};
+
+// One entry; its content is made when libzip opens it and let go when libzip closes it.
+struct ZipWriter::Entry {
+  std::function<std::string()> make;
+  std::string content;
+  bool made = false;     // `content` holds what make() gave
+  std::size_t size = 0;  // of the content, once made
+  bool sized = false;
+  std::size_t offset = 0;
+  zip_error_t error;
+
+  void ready() {
+    if (made) return;
+    content = make();
+    made = true;
+    size = content.size();
+    sized = true;
+  }
+};
+
+namespace {
+
+zip_int64_t sinkCommand(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+  auto& sink = *static_cast<ZipWriter::Sink*>(state);
+  try {
+    switch (command) {
+      case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_WRITABLE;
+      case ZIP_SOURCE_OPEN:
+        sink.readPosition = 0;
+        return 0;
+      case ZIP_SOURCE_READ: {
+        const zip_uint64_t left = sink.committed.size() - sink.readPosition;
+        const zip_uint64_t count = std::min(left, length);
+        std::memcpy(data, sink.committed.data() + sink.readPosition, count);
+        sink.readPosition += count;
+        return static_cast<zip_int64_t>(count);
+      }
+      case ZIP_SOURCE_CLOSE:
+        return 0;
+      case ZIP_SOURCE_STAT: {
+        zip_stat_t* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &sink.error);
+        if (!stat) return -1;
+        zip_stat_init(stat);
+        stat->size = sink.committed.size();
+        stat->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+      }
+      case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&sink.error, data, length);
+      case ZIP_SOURCE_FREE:
+        return 0;
+      case ZIP_SOURCE_SEEK:
+      case ZIP_SOURCE_SEEK_WRITE: {
+        std::string& buffer = command == ZIP_SOURCE_SEEK ? sink.committed : sink.pending;
+        zip_uint64_t& at = command == ZIP_SOURCE_SEEK ? sink.readPosition : sink.position;
+        const zip_int64_t to =
+            zip_source_seek_compute_offset(at, buffer.size(), data, length, &sink.error);
+        if (to < 0) return -1;
+        at = static_cast<zip_uint64_t>(to);
+        return 0;
+      }
+      case ZIP_SOURCE_TELL:
+        return static_cast<zip_int64_t>(sink.readPosition);
+      case ZIP_SOURCE_TELL_WRITE:
+        return static_cast<zip_int64_t>(sink.position);
+      case ZIP_SOURCE_BEGIN_WRITE:
+        sink.pending.clear();
+        sink.pending.reserve(sink.expected);
+        sink.position = 0;
+        return 0;
+      case ZIP_SOURCE_WRITE: {
+        const auto at = static_cast<std::size_t>(sink.position);
+        if (sink.pending.size() < at + length) {
+          if (sink.pending.capacity() < at + length) {
+            sink.pending.reserve(
+                std::max<std::size_t>(at + length, sink.pending.capacity() * 3 / 2));
+          }
+          sink.pending.resize(at + length);
+        }
+        std::memcpy(sink.pending.data() + at, data, length);
+        sink.position += length;
+        return static_cast<zip_int64_t>(length);
+      }
+      case ZIP_SOURCE_COMMIT_WRITE:
+        sink.committed = std::move(sink.pending);
+        sink.pending = std::string();
+        return 0;
+      case ZIP_SOURCE_ROLLBACK_WRITE:
+        sink.pending = std::string();
+        return 0;
+      case ZIP_SOURCE_REMOVE:
+        sink.committed = std::string();
+        return 0;
+      default:
+        zip_error_set(&sink.error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+  } catch (...) {  // no exception may cross into libzip
+    zip_error_set(&sink.error, ZIP_ER_MEMORY, 0);
+    return -1;
+  }
+}
+
+zip_int64_t entryCommand(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
+  auto& entry = *static_cast<ZipWriter::Entry*>(state);
+  try {
+    switch (command) {
+      case ZIP_SOURCE_SUPPORTS:
+        return ZIP_SOURCE_SUPPORTS_READABLE;
+      case ZIP_SOURCE_OPEN:
+        entry.offset = 0;
+        entry.ready();
+        return 0;
+      case ZIP_SOURCE_READ: {
+        const std::size_t count = std::min<std::size_t>(entry.content.size() - entry.offset,
+                                                        static_cast<std::size_t>(length));
+        std::memcpy(data, entry.content.data() + entry.offset, count);
+        entry.offset += count;
+        // libzip closes its entries only when the whole archive is written: the content is
+        // let go as soon as it has been read to the end.
+        if (count == 0) {
+          entry.content = std::string();
+          entry.made = false;
+        }
+        return static_cast<zip_int64_t>(count);
+      }
+      case ZIP_SOURCE_CLOSE:
+        entry.content = std::string();
+        entry.made = false;
+        return 0;
+      case ZIP_SOURCE_STAT: {
+        zip_stat_t* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &entry.error);
+        if (!stat) return -1;
+        // The size goes into the entry's header (unknown, libzip would mark every entry as
+        // zip64), so the content is made when it is first asked for; asked again after it
+        // was read, the size is remembered.
+        if (!entry.sized) entry.ready();
+        zip_stat_init(stat);
+        stat->size = entry.size;
+        stat->valid |= ZIP_STAT_SIZE;
+        return sizeof(zip_stat_t);
+      }
+      case ZIP_SOURCE_ERROR:
+        return zip_error_to_data(&entry.error, data, length);
+      case ZIP_SOURCE_FREE:
+        return 0;
+      default:
+        zip_error_set(&entry.error, ZIP_ER_OPNOTSUPP, 0);
+        return -1;
+    }
+  } catch (...) {
+    zip_error_set(&entry.error, ZIP_ER_MEMORY, 0);
+    return -1;
+  }
+}
+
+}  // namespace
+
+ZipWriter::ZipWriter() : sink_(std::make_unique<Sink>()) {
+  zip_error_init(&sink_->error);
   zip_error_t failure;
   zip_error_init(&failure);
-  buffer_ = zip_source_buffer_create(nullptr, 0, 0, &failure);
-  if (buffer_) {
-    archive_ = zip_open_from_source(buffer_, ZIP_TRUNCATE, &failure);
+  sink_->source = zip_source_function_create(sinkCommand, sink_.get(), &failure);
+  if (sink_->source) {
+    archive_ = zip_open_from_source(sink_->source, ZIP_TRUNCATE, &failure);
     if (archive_) {
-      zip_source_keep(buffer_);  // the bytes are taken from it after the archive closed
+      zip_source_keep(sink_->source);  // the archive lets go of it when closed
     } else {
-      zip_source_free(buffer_);
-      buffer_ = nullptr;
+      zip_source_free(sink_->source);
+      sink_->source = nullptr;
     }
   }
   zip_error_fini(&failure);
@@ -87,13 +262,21 @@ ZipWriter::ZipWriter() {
 
 ZipWriter::~ZipWriter() {
   if (archive_) zip_discard(archive_);
-  if (buffer_) zip_source_free(buffer_);
+  if (sink_->source) zip_source_free(sink_->source);
+  for (Entry& entry : entries_) zip_error_fini(&entry.error);
+  zip_error_fini(&sink_->error);
 }
 
 bool ZipWriter::add(const std::string& name, std::string content) {
+  return add(name, [kept = std::move(content)] { return kept; });
+}
+
+bool ZipWriter::add(const std::string& name, std::function<std::string()> makeContent) {
   if (!archive_) return false;
-  const std::string& kept = contents_.emplace_back(std::move(content));
-  zip_source_t* source = zip_source_buffer(archive_, kept.data(), kept.size(), 0);
+  Entry& entry = entries_.emplace_back();
+  entry.make = std::move(makeContent);
+  zip_error_init(&entry.error);
+  zip_source_t* source = zip_source_function(archive_, entryCommand, &entry);
   if (!source) return false;
   const zip_int64_t index =
       zip_file_add(archive_, name.c_str(), source, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE);
@@ -101,28 +284,19 @@ bool ZipWriter::add(const std::string& name, std::string content) {
     zip_source_free(source);
     return false;
   }
-  return true;
+  // Stored: deflating a hundred thousand small files costs several times what writing and
+  // reading the whole package does, for half the size.
+  return zip_set_file_compression(archive_, static_cast<zip_uint64_t>(index), ZIP_CM_STORE, 0) == 0;
 }
 
+void ZipWriter::reserve(std::size_t bytes) { sink_->expected = bytes; }
+
 std::optional<std::string> ZipWriter::finish() {
-  if (!archive_) return std::nullopt;
-  const int closed = zip_close(archive_);
-  if (closed != 0) return std::nullopt;
+  if (!archive_ || zip_close(archive_) != 0) return std::nullopt;
   archive_ = nullptr;
-  contents_.clear();
-  std::optional<std::string> bytes;
-  if (zip_source_open(buffer_) == 0) {
-    zip_stat_t stat;
-    zip_stat_init(&stat);
-    if (zip_source_stat(buffer_, &stat) == 0 && (stat.valid & ZIP_STAT_SIZE)) {
-      std::string data(static_cast<std::size_t>(stat.size), '\0');
-      if (zip_source_read(buffer_, data.data(), stat.size) == static_cast<zip_int64_t>(stat.size)) {
-        bytes = std::move(data);
-      }
-    }
-    zip_source_close(buffer_);
-  }
-  return bytes;
+  for (Entry& entry : entries_) zip_error_fini(&entry.error);
+  entries_.clear();
+  return std::move(sink_->committed);
 }
 
 }  // namespace quizmora

@@ -4,6 +4,7 @@
 
 #include <cstddef>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
@@ -22,6 +23,7 @@ class ZipReader {
   static std::optional<ZipReader> open(std::string_view bytes, std::string& error);
 
   std::vector<std::string> names() const;
+  bool contains(const std::string& name) const;
 
   enum class Status { Ok, Missing, TooLarge, Broken };
   // The whole entry; TooLarge when it unpacks to more than `limit` bytes (a zip bomb does not
@@ -36,6 +38,10 @@ class ZipReader {
   std::unique_ptr<zip, Close> archive_;
 };
 
+// Builds the archive straight into one string (no second copy of it at the end). Entries can
+// be given as content or as a function that makes the content when the archive is written;
+// libzip asks every entry's size before it writes the first, so all are made by then, and
+// each is let go once it has been written.
 class ZipWriter {
  public:
   ZipWriter();
@@ -43,16 +49,25 @@ class ZipWriter {
   ZipWriter(const ZipWriter&) = delete;
   ZipWriter& operator=(const ZipWriter&) = delete;
 
-  // Adds an entry, in order; false when libzip refuses it.
+  // Adds an entry, stored without compression, in order; false when libzip refuses it.
   bool add(const std::string& name, std::string content);
+  bool add(const std::string& name, std::function<std::string()> makeContent);
+
+  // Room for an archive of about this many bytes, taken at once when writing starts: growing
+  // the archive step by step would hold two copies of it at each step. Pages never written
+  // are never taken from the system, so a generous guess costs nothing.
+  void reserve(std::size_t bytes);
 
   // The archive's bytes; nullopt when it could not be built. The writer is spent after.
   std::optional<std::string> finish();
 
+  struct Entry;
+  struct Sink;
+
  private:
-  zip_source* buffer_ = nullptr;  // owned: the archive writes into it
+  std::unique_ptr<Sink> sink_;
   zip* archive_ = nullptr;
-  std::deque<std::string> contents_;  // libzip reads them when the archive is closed
+  std::deque<Entry> entries_;  // libzip reads them when the archive is closed
 };
 
 }  // namespace quizmora
