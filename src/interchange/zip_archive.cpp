@@ -85,26 +85,23 @@ struct ZipWriter::Sink {
   zip_source_t* source = nullptr;
 };
 
-// One entry; its content is made when libzip opens it and let go when libzip closes it.
+// One entry. libzip asks the size of every entry before it writes the first, then opens,
+// reads and writes them one by one: the content is made for the size and let go, made again
+// when the entry is opened and let go once read, so only one is held at a time.
 struct ZipWriter::Entry {
   std::function<std::string()> make;
   std::string content;
-  bool made = false;     // `content` holds what make() gave
-  std::size_t size = 0;  // of the content, once made
+  bool made = false;  // `content` holds what make() gave
+  std::size_t size = 0;
   bool sized = false;
   std::size_t offset = 0;
   zip_error_t error;
-
-  void ready() {
-    if (made) return;
-    content = make();
-    made = true;
-    size = content.size();
-    sized = true;
-  }
 };
 
 namespace {
+
+// Gives the memory back: assigning an empty string would keep the old buffer.
+void release(std::string& text) { std::string().swap(text); }
 
 zip_int64_t sinkCommand(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
   auto& sink = *static_cast<ZipWriter::Sink*>(state);
@@ -170,13 +167,13 @@ zip_int64_t sinkCommand(void* state, void* data, zip_uint64_t length, zip_source
       }
       case ZIP_SOURCE_COMMIT_WRITE:
         sink.committed = std::move(sink.pending);
-        sink.pending = std::string();
+        release(sink.pending);
         return 0;
       case ZIP_SOURCE_ROLLBACK_WRITE:
-        sink.pending = std::string();
+        release(sink.pending);
         return 0;
       case ZIP_SOURCE_REMOVE:
-        sink.committed = std::string();
+        release(sink.committed);
         return 0;
       default:
         zip_error_set(&sink.error, ZIP_ER_OPNOTSUPP, 0);
@@ -196,32 +193,38 @@ zip_int64_t entryCommand(void* state, void* data, zip_uint64_t length, zip_sourc
         return ZIP_SOURCE_SUPPORTS_READABLE;
       case ZIP_SOURCE_OPEN:
         entry.offset = 0;
-        entry.ready();
+        if (!entry.made) {
+          entry.content = entry.make();
+          entry.made = true;
+          entry.size = entry.content.size();
+          entry.sized = true;
+        }
         return 0;
       case ZIP_SOURCE_READ: {
+        if (!entry.made) return 0;
         const std::size_t count = std::min<std::size_t>(entry.content.size() - entry.offset,
                                                         static_cast<std::size_t>(length));
         std::memcpy(data, entry.content.data() + entry.offset, count);
         entry.offset += count;
-        // libzip closes its entries only when the whole archive is written: the content is
-        // let go as soon as it has been read to the end.
-        if (count == 0) {
-          entry.content = std::string();
+        if (entry.offset == entry.content.size()) {  // libzip closes entries only at the end
+          release(entry.content);
           entry.made = false;
         }
         return static_cast<zip_int64_t>(count);
       }
       case ZIP_SOURCE_CLOSE:
-        entry.content = std::string();
+        release(entry.content);
         entry.made = false;
         return 0;
       case ZIP_SOURCE_STAT: {
         zip_stat_t* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &entry.error);
         if (!stat) return -1;
-        // The size goes into the entry's header (unknown, libzip would mark every entry as
-        // zip64), so the content is made when it is first asked for; asked again after it
-        // was read, the size is remembered.
-        if (!entry.sized) entry.ready();
+        // The size goes into the entry's header (left unknown, libzip would mark every entry
+        // as zip64).
+        if (!entry.sized) {
+          entry.size = entry.make().size();
+          entry.sized = true;
+        }
         zip_stat_init(stat);
         stat->size = entry.size;
         stat->valid |= ZIP_STAT_SIZE;

@@ -39,9 +39,9 @@ class ZipReader {
 };
 
 // Builds the archive straight into one string (no second copy of it at the end). Entries can
-// be given as content or as a function that makes the content when the archive is written;
-// libzip asks every entry's size before it writes the first, so all are made by then, and
-// each is let go once it has been written.
+// be given as content or as a function that makes the content when the archive is written
+// (called twice: once for its size, once for its bytes), so a package of many files holds
+// one of them at a time.
 class ZipWriter {
  public:
   ZipWriter();
