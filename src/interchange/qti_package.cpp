@@ -236,17 +236,11 @@ std::string writeQtiPackage(const ExamDocument& exam, InterchangeReport& report)
   zip.reserve(packageSizeBound(exam));
   bool added = zip.add("imsmanifest.xml", manifestXml(title, author, items)) &&
                zip.add(std::string(kTestFile), testXml(title, items));
-  // Each item is made when the archive asks for it (twice: for its size and for its bytes);
-  // what it leaves out is said the first time.
-  std::vector<char> noted(items.size(), 0);
-  for (std::size_t k = 0; k < items.size(); ++k) {
-    const int item = items[k];
+  // Each item is made when the archive takes it in, and let go once written.
+  for (int item : items) {
     const QuestionRecord& source = exam.questions[static_cast<std::size_t>(item - 1)];
-    char& said = noted[k];
-    added = added && zip.add(itemFile(item), [&source, item, &said, &report] {
-      InterchangeReport again;
-      const ExportedQuestion question = exportedQuestion(source, item, said ? again : report);
-      said = 1;
+    added = added && zip.add(itemFile(item), [&source, item, &report] {
+      const ExportedQuestion question = exportedQuestion(source, item, report);
       bool ignored = false;
       std::string name = xmlSafeUtf8(questionName(source.text), ignored);
       if (name.empty()) name = "Question " + std::to_string(item);

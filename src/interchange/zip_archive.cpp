@@ -85,9 +85,8 @@ struct ZipWriter::Sink {
   zip_source_t* source = nullptr;
 };
 
-// One entry. libzip asks the size of every entry before it writes the first, then opens,
-// reads and writes them one by one: the content is made for the size and let go, made again
-// when the entry is opened and let go once read, so only one is held at a time.
+// One entry: its content is made when libzip first asks for it and let go once it has been
+// written, so only one is held at a time.
 struct ZipWriter::Entry {
   std::function<std::string()> make;
   std::string content;
@@ -185,6 +184,13 @@ zip_int64_t sinkCommand(void* state, void* data, zip_uint64_t length, zip_source
   }
 }
 
+void make(ZipWriter::Entry& entry) {
+  entry.content = entry.make();
+  entry.made = true;
+  entry.size = entry.content.size();
+  entry.sized = true;
+}
+
 zip_int64_t entryCommand(void* state, void* data, zip_uint64_t length, zip_source_cmd_t command) {
   auto& entry = *static_cast<ZipWriter::Entry*>(state);
   try {
@@ -193,12 +199,7 @@ zip_int64_t entryCommand(void* state, void* data, zip_uint64_t length, zip_sourc
         return ZIP_SOURCE_SUPPORTS_READABLE;
       case ZIP_SOURCE_OPEN:
         entry.offset = 0;
-        if (!entry.made) {
-          entry.content = entry.make();
-          entry.made = true;
-          entry.size = entry.content.size();
-          entry.sized = true;
-        }
+        if (!entry.made) make(entry);
         return 0;
       case ZIP_SOURCE_READ: {
         if (!entry.made) return 0;
@@ -220,11 +221,10 @@ zip_int64_t entryCommand(void* state, void* data, zip_uint64_t length, zip_sourc
         zip_stat_t* stat = ZIP_SOURCE_GET_ARGS(zip_stat_t, data, length, &entry.error);
         if (!stat) return -1;
         // The size goes into the entry's header (left unknown, libzip would mark every entry
-        // as zip64).
-        if (!entry.sized) {
-          entry.size = entry.make().size();
-          entry.sized = true;
-        }
+        // as zip64). libzip asks for it just before it opens the entry, so what is made here
+        // is kept for the reading; asked again after the entry was written, the size is
+        // remembered.
+        if (!entry.sized) make(entry);
         zip_stat_init(stat);
         stat->size = entry.size;
         stat->valid |= ZIP_STAT_SIZE;

@@ -39,9 +39,8 @@ class ZipReader {
 };
 
 // Builds the archive straight into one string (no second copy of it at the end). Entries can
-// be given as content or as a function that makes the content when the archive is written
-// (called twice: once for its size, once for its bytes), so a package of many files holds
-// one of them at a time.
+// be given as content or as a function that makes the content when the archive is written,
+// so a package of many files holds one of them at a time.
 class ZipWriter {
  public:
   ZipWriter();
