@@ -138,6 +138,11 @@ int runConvert(const std::filesystem::path& input, const std::filesystem::path& 
   }
   document.reset();  // only the output is needed from here on
   printWarnings(report, err);
+  // A writer that could not make its output at all (a package that cannot be built).
+  if (report.failed()) {
+    return fail(err, "cannot write " + output.string() + ": " + report.error->text,
+                kExitUnwritableOutput);
+  }
   if (options.strict && !report.warnings.empty()) {
     return fail(err,
                 std::to_string(report.warnings.size()) +

@@ -8,6 +8,10 @@
 #ifdef QZM_HAVE_CSV
 #include "interchange/csv_format.h"
 #endif
+#ifdef QZM_HAVE_XML_FORMATS
+#include "interchange/moodle_xml.h"
+#include "interchange/qti_package.h"
+#endif
 
 namespace quizmora {
 namespace {
@@ -85,6 +89,32 @@ std::vector<ExamFormat> makeFormats() {
                      nullptr,
                      "every question, answer and correct mark",
                      "title, author, mode"});
+#endif
+#ifdef QZM_HAVE_XML_FORMATS
+  formats.push_back(
+      {"moodle",
+       {".xml"},
+       "Moodle XML, the learning platform's question export",
+       false,
+       readMoodleXml,
+       writeMoodleXml,
+       nullptr,
+       "one choice, multiple choice (shared fractions), flash cards (short answers; essays in), "
+       "the title (as a leading category)",
+       "author, mode; in: true/false becomes one choice \"True\"/\"False\", further accepted "
+       "answers, other question kinds, names, feedback, penalties, further categories, "
+       "images; HTML becomes plain text"});
+  formats.push_back(
+      {"qti",
+       {".zip"},
+       "a QTI 2.1 content package (one item per question)",
+       false,
+       readQtiPackage,
+       writeQtiPackage,
+       nullptr,
+       "one choice, multiple choice, flash cards (text entry; extended text in), title, author",
+       "the mode; in: other interactions, items with several interactions, images; XHTML "
+       "becomes plain text"});
 #endif
   formats.push_back({"tsv",
                      {".tsv"},

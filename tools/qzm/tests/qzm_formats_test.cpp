@@ -150,7 +150,7 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"in.qzm", examFileBytes(capitals(false))}},
                     {"convert", "in.qzm", "out.pdf", "--to", "pdf"},
                     64,
-                    "qzm: unknown format 'pdf' for --to (qzm, json, gift, aiken, csv, tsv, html)\n",
+                    "qzm: unknown format 'pdf' for --to (qzm, json, gift, aiken, csv, moodle, qti, tsv, html)\n",
                     "out.pdf",
                     std::nullopt},
         ConvertCase{"OldLayoutNeedsAnExamFile",
@@ -191,15 +191,30 @@ TEST_F(InterchangeTool, SheetWithKeyIsOnePageThatMarksTheAnswers) {
   EXPECT_NE(key.find("<b>Answer:</b>\xE4\xB8\xAD"), std::string::npos);
 }
 
+// The learning platforms' XML formats go through the tool by extension and come back whole.
+TEST_F(InterchangeTool, MoodleXmlAndQtiPackagesComeBackWhole) {
+  const std::string exam = examFileBytes(capitals(false));
+  writeBytes(file("a.qzm"), exam);
+  for (const char* name : {"bank.xml", "package.zip"}) {
+    SCOPED_TRACE(name);
+    const ProcessResult out = qzm({"convert", "a.qzm", name});
+    EXPECT_EQ(out.exitCode, 0) << out.err;
+    const ProcessResult back = qzm({"convert", name, "b.qzm"});
+    EXPECT_EQ(back.exitCode, 0) << back.err;
+    EXPECT_EQ(readBytes(file("b.qzm")), exam);
+  }
+}
+
 TEST_F(InterchangeTool, FormatsListsWhatEachKeepsAndLoses) {
   const ProcessResult result = qzm({"formats"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, "");
   for (const char* row : {"qzm  (.qzm)", "json  (.json)", "gift  (.gift .txt)", "aiken  (.txt)",
-                          "csv  (.csv)", "tsv  (.tsv)", "html  (.html .htm)"}) {
+                          "csv  (.csv)", "moodle  (.xml)", "qti  (.zip)", "tsv  (.tsv)",
+                          "html  (.html .htm)"}) {
     EXPECT_NE(("\n" + result.out).find(std::string("\n") + row), std::string::npos) << row;
   }
-  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 7 * 3 + 1);
+  EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 9 * 3 + 1);
 }
 
 }  // namespace
