@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <vector>
 
+#include "interchange/html_text.h"
 #include "interchange/interchange_text.h"
 
 namespace quizmora {
@@ -144,8 +145,8 @@ class GiftReader {
       }
     }
     if (!html) return this->text(text, line);
-    PlainText plain = htmlToPlainText(restore(text));
-    if (plain.droppedImage) report_.warn(0, line, "an image in the question text is dropped");
+    HtmlText plain = htmlToText(restore(text));
+    if (plain.images > 0) report_.warn(0, line, "an image in the question text is dropped");
     std::optional<std::u16string> result = importedText(plain.text);
     if (!result) fail(line, "the text is not UTF-8");
     return result;

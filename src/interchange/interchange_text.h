@@ -30,16 +30,6 @@ bool hasLineBreak(std::u16string_view text);
 // line-based formats trim away.
 bool hasOuterSpace(std::u16string_view text);
 
-// HTML as the plain text the exam holds: tags removed, entities decoded, runs of white
-// space as one space, <br> and the ends of blocks (paragraphs, list items, headings, table
-// rows) as line breaks ("\n"; importedText turns them into CR LF). Scripts, styles and
-// comments vanish.
-struct PlainText {
-  std::string text;
-  bool droppedImage = false;  // an <img> was in it
-};
-PlainText htmlToPlainText(std::string_view html);
-
 // Text for an HTML page: "&", "<", ">", quotation mark and apostrophe as references.
 std::string escapeHtml(std::string_view utf8);
 

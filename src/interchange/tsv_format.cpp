@@ -3,6 +3,7 @@
 #include <array>
 #include <vector>
 
+#include "interchange/html_text.h"
 #include "interchange/interchange_text.h"
 
 namespace quizmora {
@@ -141,8 +142,8 @@ class TsvReader {
 
   std::optional<std::u16string> fieldText(const std::string& field, int line) {
     if (!html_) return importedText(field);
-    PlainText plain = htmlToPlainText(field);
-    if (plain.droppedImage) report_.warn(0, line, "an image is dropped");
+    HtmlText plain = htmlToText(field);
+    if (plain.images > 0) report_.warn(0, line, "an image is dropped");
     return importedText(plain.text);
   }
 

@@ -103,7 +103,7 @@ TEST(GiftRead, PlatformExport) {
   const std::optional<ExamDocument> exam = readGift(bytes, report);
   ASSERT_TRUE(exam) << test::errorOf(report);
   EXPECT_EQ(*exam,
-            examOf({oneChoice(u"Which river is the longest in Europe?",
+            examOf({oneChoice(u"Which river is the longest in\u00A0Europe?",
                               {{u"Volga", 1}, {u"Danube", 0}, {u"Rhine", 0}}),
                     multipleChoice(u"Which cities are capitals?",
                                    {{u"Paris", 1}, {u"Madrid", 1}, {u"Barcelona", 0}}),

@@ -11,34 +11,6 @@
 namespace quizmora {
 namespace {
 
-struct HtmlCase {
-  std::string html;
-  std::string text;
-  bool image;
-};
-
-TEST(HtmlToPlainText, Table) {
-  const HtmlCase cases[] = {
-      {"<p>One</p><p>Two<br>Three</p>", "One\nTwo\nThree", false},
-      {"  a \n\t b  ", "a b", false},
-      {"&lt;b&gt; &amp;amp; &quot;&#233;&#x4E2D;&#128512;&nbsp;x",
-       "<b> &amp; \"\xC3\xA9\xE4\xB8\xAD\xF0\x9F\x98\x80 x", false},
-      {"&#0; &#xD800; &#99999999; &bogus; & a",
-       "\xEF\xBF\xBD \xEF\xBF\xBD \xEF\xBF\xBD &bogus; & a", false},
-      {"<ul><li>x</li><li>y</li></ul>", "x\ny", false},
-      {"a<!-- <br> --><script>b<br></script><STYLE>c</STYLE>d", "ad", false},
-      {"x <IMG SRC='p.png'/> y", "x y", true},
-      {"a < b and <3", "a < b and <3", false},
-      {"cut <b", "cut", false},
-      {"", "", false},
-  };
-  for (const HtmlCase& c : cases) {
-    const PlainText plain = htmlToPlainText(c.html);
-    EXPECT_EQ(plain.text, c.text) << c.html;
-    EXPECT_EQ(plain.droppedImage, c.image) << c.html;
-  }
-}
-
 TEST(LineBreaks, EveryFormComesInAsCrLfAndGoesOutAsAsked) {
   const std::pair<std::string, std::u16string> in[] = {
       {"a\nb\rc\r\nd", u"a\r\nb\r\nc\r\nd"}, {"\r\r\n", u"\r\n\r\n"}, {"plain", u"plain"}};
