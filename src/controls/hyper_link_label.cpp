@@ -7,6 +7,7 @@
 #include <iterator>
 
 #include "app/app_module.h"
+#include "controls/tooltip_relay.h"
 #include "app/win_text.h"
 #include "controls/hand_cursor.h"
 #include "controls/scoped_select_object.h"
@@ -303,15 +304,7 @@ LRESULT HyperLinkLabel::handleMessage(UINT message, WPARAM wParam, LPARAM lParam
 void HyperLinkLabel::onFinalMessage(HWND /*window*/) { tooltip_.reset(); }
 
 void HyperLinkLabel::relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!tooltip_) return;
-  const DWORD position = GetMessagePos();
-  MSG relayed{hwnd(),
-              message,
-              wParam,
-              lParam,
-              static_cast<DWORD>(GetMessageTime()),
-              {GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
-  SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  relayMouseToTooltip(tooltip_.get(), hwnd(), message, wParam, lParam);
 }
 
 void HyperLinkLabel::eraseBackground(HDC dc) {

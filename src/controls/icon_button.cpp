@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "app/app_module.h"
+#include "controls/tooltip_relay.h"
 
 namespace quizmora {
 namespace {
@@ -198,15 +199,7 @@ void IconButton::onFinalMessage(HWND /*window*/) {
 }
 
 void IconButton::relayToTooltip(UINT message, WPARAM wParam, LPARAM lParam) {
-  if (!tooltip_) return;
-  const DWORD position = GetMessagePos();
-  MSG relayed{hwnd(),
-              message,
-              wParam,
-              lParam,
-              static_cast<DWORD>(GetMessageTime()),
-              {GET_X_LPARAM(position), GET_Y_LPARAM(position)}};
-  SendMessageW(tooltip_.get(), TTM_RELAYEVENT, 0, reinterpret_cast<LPARAM>(&relayed));
+  relayMouseToTooltip(tooltip_.get(), hwnd(), message, wParam, lParam);
 }
 
 // While the pointer rests on the button, the button holds the mouse capture and so sees

@@ -185,8 +185,11 @@ BOOL CALLBACK findMessageBox(HWND window, LPARAM lParam) {
   GetWindowThreadProcessId(window, &processId);
   wchar_t className[16] = {};
   GetClassNameW(window, className, 16);
+  wchar_t caption[32] = {};
+  GetWindowTextW(window, caption, 32);
+  // The main window is a dialog too: the box is told apart by its caption.
   if (processId != search->processId || !IsWindowVisible(window) ||
-      std::wstring(className) != L"#32770") {
+      std::wstring(className) != L"#32770" || std::wstring(caption) != L"Quizmora Builder") {
     return TRUE;
   }
   wchar_t text[512] = {};
