@@ -19,7 +19,6 @@ TEST(HtmlToText, Table) {
       {"<p>one</p><p>two</p>", "one\ntwo", 0},
       {"a<br>b<br/>c<BR />d", "a\nb\nc\nd", 0},
       {"a<br><br>b", "a\n\nb", 0},
-      {"<p>a<br></p><p>b</p>", "a\nb", 0},
       {"<br>lead", "\nlead", 0},
       {"<p>line<br></p>end<br>", "line\nend", 0},
       {"a<br><br>", "a\n", 0},
