@@ -12,9 +12,9 @@
 #include <string>
 #include <string_view>
 
-#include "fuzz_round_trip.h"
 #include "interchange/qti_package.h"
 #include "interchange/zip_archive.h"
+#include "interchange_round_trip.h"
 
 namespace {
 
@@ -61,7 +61,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   quizmora::InterchangeReport report;
   std::optional<quizmora::ExamDocument> exam = quizmora::readQtiPackage(bytes, report);
-  quizmora::fuzz::require(exam.has_value() != report.failed(), "result and report disagree");
+  quizmora::fuzzing::require(exam.has_value() != report.failed(), "result and report disagree");
   if (!exam) return 0;
   breaksAsCrLf(exam->header.title);
   breaksAsCrLf(exam->header.author);
@@ -69,6 +69,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     breaksAsCrLf(question.text);
     for (quizmora::AnswerRecord& answer : question.answers) breaksAsCrLf(answer.text);
   }
-  quizmora::fuzz::requireRoundTrip(*exam, quizmora::writeQtiPackage, quizmora::readQtiPackage);
+  quizmora::fuzzing::checkWrittenReadsBack(*exam, quizmora::readQtiPackage,
+                                           quizmora::writeQtiPackage);
   return 0;
 }

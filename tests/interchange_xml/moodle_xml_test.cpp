@@ -6,13 +6,12 @@
 
 #include "interchange/moodle_xml.h"
 #include "random_exam.h"
+#include "support/interchange_support.h"
 #include "support/test_support.h"
 
 namespace quizmora {
 namespace {
 
-using test::describeDifference;
-using test::printable;
 
 QuestionRecord question(QuestionType type, std::u16string text, std::vector<AnswerRecord> answers) {
   return QuestionRecord{type, std::move(text), std::move(answers)};
@@ -73,8 +72,6 @@ TEST(MoodleXml, EachKindGoesOutAsThePlatformImportsIt) {
        "Q",
        "false",
        {"33.33333", "33.33333", "-100", "33.33333"}},
-      {question(many, u"Q", std::vector<AnswerRecord>(7, {u"x", 1})), "multichoice", "Q", "false",
-       std::vector<std::string>(7, "14.28571")},
       {question(card, u"Front", {{u"Back", 1}}), "shortanswer", "Front", "", {"100"}},
       {question(card, u"Front", {{u"", 1}}), "essay", "Front", "", {}},
       {question(card, u"Front", {}), "essay", "Front", "", {}},
@@ -86,12 +83,6 @@ TEST(MoodleXml, EachKindGoesOutAsThePlatformImportsIt) {
       {question(one, u"", {{u"a", 1}, {u"b", 0}}),
        "multichoice",
        "Question 1",
-       "true",
-       {"100", "0"}},
-      {question(one, std::u16string(30, u'a') + u"\r\n" + std::u16string(40, u'b'),
-                {{u"a", 1}, {u"b", 0}}),
-       "multichoice",
-       "aaaaaaaaaaaaaaaaaaaaaaaaaaaaaa bbbbbbbbbbbbbbbbbbbbbbbbbbbbb",
        "true",
        {"100", "0"}},
   };
@@ -125,18 +116,6 @@ TEST(MoodleXml, TitleIsALeadingCategory) {
   EXPECT_STREQ(first.child("category").child_value("text"), "$course$/top/Maps // Rivers");
 }
 
-TEST(MoodleXml, SpecialTextsComeBackExactly) {
-  for (const std::u16string& text : test::specialTexts()) {
-    const ExamDocument exam =
-        examOf(text, {question(QuestionType::OneChoice, text, {{text, 1}, {u"other", 0}}),
-                      question(QuestionType::MultipleChoice, text, {{u"x", 0}, {text, 1}}),
-                      question(QuestionType::FlashCard, text, {{text, 1}})});
-    InterchangeReport report;
-    const ExamDocument back = roundTrip(exam, report);
-    EXPECT_EQ(back, exam) << printable(text) << ": " << describeDifference(exam, back);
-  }
-}
-
 TEST(MoodleXml, HundredAnswersComeBack) {
   QuestionRecord many = question(QuestionType::MultipleChoice, u"Which are even?", {});
   QuestionRecord one = question(QuestionType::OneChoice, u"Which is 42?", {});
@@ -150,19 +129,19 @@ TEST(MoodleXml, HundredAnswersComeBack) {
   const ExamDocument exam = examOf(u"", {many, one});
   InterchangeReport report;
   const ExamDocument back = roundTrip(exam, report);
-  EXPECT_EQ(back, exam) << describeDifference(exam, back);
+  EXPECT_EQ(back, exam);
   EXPECT_EQ(warningTexts(report),
             std::vector<std::string>{"q1 l0 the learning platform may refuse 100 % shared by "
                                      "50 correct answers"});
 }
 
-TEST(MoodleXml, RandomExamsComeBack) {
-  for (std::uint32_t seed = 1; seed <= 300; ++seed) {
-    ExamDocument exam = test::randomExam(seed);
+// Every special text in every place, then random exams: out and back equal.
+TEST(MoodleXml, SpecialAndRandomExamsComeBack) {
+  for (std::uint32_t seed = 0; seed <= 300; ++seed) {
+    ExamDocument exam = seed == 0 ? test::specialTextsExam() : test::randomExam(seed);
     exam.header.author.clear();  // the format has no place for it
     InterchangeReport report;
-    const ExamDocument back = roundTrip(exam, report);
-    ASSERT_EQ(back, exam) << "seed " << seed << ": " << describeDifference(exam, back);
+    ASSERT_EQ(roundTrip(exam, report), exam) << "seed " << seed;
   }
 }
 
@@ -206,7 +185,7 @@ TEST(MoodleXml, PlatformExportComesIn) {
        question(QuestionType::FlashCard, u"Which capital lies on the Thames?", {{u"London", 1}}),
        question(QuestionType::FlashCard, u"Describe the water cycle.\r\nevaporation\r\nrain",
                 {{u"", 1}})});
-  EXPECT_EQ(*exam, expected) << describeDifference(expected, *exam);
+  EXPECT_EQ(*exam, expected);
   EXPECT_EQ(warningTexts(report),
             (std::vector<std::string>{
                 "q2 l65 image left out",
@@ -270,9 +249,7 @@ TEST(MoodleXml, KindsAndFormatsComingIn) {
         readMoodleXml(std::string("<quiz>") + c.question + "</quiz>", report);
     ASSERT_TRUE(exam) << c.question;
     ASSERT_EQ(exam->questionCount(), 1) << c.question;
-    EXPECT_EQ(exam->questions[0], c.expected)
-        << c.question << "\n"
-        << describeDifference(examOf(u"", {c.expected}), *exam);
+    EXPECT_EQ(exam->questions[0], c.expected) << c.question;
   }
 }
 

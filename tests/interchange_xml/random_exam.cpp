@@ -2,7 +2,6 @@
 
 #include <random>
 
-#include "support/test_support.h"
 
 namespace quizmora::test {
 
@@ -76,36 +75,16 @@ ExamDocument randomExam(std::uint32_t seed) {
   return exam;
 }
 
-std::string describeDifference(const ExamDocument& expected, const ExamDocument& actual) {
-  if (expected.header.title != actual.header.title) {
-    return "title " + printable(expected.header.title) + " came back as " +
-           printable(actual.header.title);
+ExamDocument specialTextsExam() {
+  ExamDocument exam;
+  for (const std::u16string& text : specialTexts()) {
+    exam.header.title += text;
+    exam.header.author += text;
+    exam.questions.push_back({QuestionType::OneChoice, text, {{text, 1}, {u"other", 0}}});
+    exam.questions.push_back({QuestionType::MultipleChoice, text, {{u"x", 0}, {text, 1}}});
+    exam.questions.push_back({QuestionType::FlashCard, text, {{text, 1}}});
   }
-  if (expected.header.author != actual.header.author) {
-    return "author " + printable(expected.header.author) + " came back as " +
-           printable(actual.header.author);
-  }
-  if (expected.questions.size() != actual.questions.size()) {
-    return std::to_string(expected.questions.size()) + " questions came back as " +
-           std::to_string(actual.questions.size());
-  }
-  for (std::size_t i = 0; i < expected.questions.size(); ++i) {
-    const QuestionRecord& a = expected.questions[i];
-    const QuestionRecord& b = actual.questions[i];
-    if (a == b) continue;
-    std::string out = "question " + std::to_string(i + 1) + ": type " +
-                      std::to_string(static_cast<int>(a.type)) + " text " + printable(a.text);
-    for (const AnswerRecord& answer : a.answers) {
-      out += " [" + printable(answer.text) + " " + std::to_string(answer.isCorrect) + "]";
-    }
-    out += "\n came back as type " + std::to_string(static_cast<int>(b.type)) + " text " +
-           printable(b.text);
-    for (const AnswerRecord& answer : b.answers) {
-      out += " [" + printable(answer.text) + " " + std::to_string(answer.isCorrect) + "]";
-    }
-    return out;
-  }
-  return "equal";
+  return exam;
 }
 
 }  // namespace quizmora::test

@@ -18,7 +18,7 @@ const std::vector<std::u16string>& specialTexts();
 
 ExamDocument randomExam(std::uint32_t seed);
 
-// Question i of an exam with its number, for failure messages.
-std::string describeDifference(const ExamDocument& expected, const ExamDocument& actual);
+// Every special text as title, author, question and answer of each kind of question.
+ExamDocument specialTextsExam();
 
 }  // namespace quizmora::test

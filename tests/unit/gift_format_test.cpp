@@ -38,10 +38,6 @@ TEST_P(GiftRead, BringsInTheQuestions) {
 INSTANTIATE_TEST_SUITE_P(
     Table, GiftRead,
     testing::Values(
-        ReadCase{"OneChoice",
-                 "Capital? {=Paris ~Lyon ~Nice}",
-                 examOf({oneChoice(u"Capital?", {{u"Paris", 1}, {u"Lyon", 0}, {u"Nice", 0}})}),
-                 {}},
         // Without a '=' answer the learner may tick several; weight > 0 is correct.
         ReadCase{
             "WeightsMakeMultipleChoice",
@@ -138,7 +134,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(RefusedCase{"UnclosedBrace", "Fine {=a}\n\nBroken {=a ~b\n~c",
                                 "line 3: \"{\" is not closed"},
                     RefusedCase{"CloseWithoutOpen", "Q =a}", "line 1: \"}\" without \"{\""},
-                    RefusedCase{"CloseBeforeOpen", "Q } {=a}", "line 1: \"}\" without \"{\""},
                     RefusedCase{"NestedBrace", "Q {=a {~b}", "line 1: \"{\" inside an answer list"},
                     RefusedCase{"UnclosedName", "::name Q {=a}",
                                 "line 1: the question name is not closed with \"::\""},

@@ -84,14 +84,12 @@ class FakeQuestionForm : public QuestionForm {
 class ScriptedFileDialogs : public FileDialogs {
  public:
   std::deque<std::optional<std::u16string>> paths;  // nullopt = cancelled
-  int opened = 0;
 
   std::optional<std::u16string> chooseOpenPath() override { return next(); }
   std::optional<std::u16string> chooseSavePath() override { return next(); }
 
  private:
   std::optional<std::u16string> next() {
-    ++opened;
     if (paths.empty()) {
       ADD_FAILURE() << "unexpected file dialog";
       return std::nullopt;
