@@ -199,13 +199,7 @@ BOOL CALLBACK findMessageBox(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
-std::wstring windowsPath(const std::filesystem::path& path) {
-  std::wstring text = path.wstring();
-  for (wchar_t& c : text) {
-    if (c == L'/') c = L'\\';
-  }
-  return text;
-}
+std::wstring windowsPath(std::filesystem::path path) { return path.make_preferred().wstring(); }
 
 std::wstring controlText(HWND window, int id) {
   wchar_t text[256] = {};

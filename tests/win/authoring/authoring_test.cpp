@@ -6,45 +6,99 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <deque>
 #include <filesystem>
-#include <fstream>
 #include <iterator>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "app/win_text.h"
+#include "common/dialog_answerer.h"
+#include "common/editor_under_test.h"
+#include "common/message_pump.h"
+#include "controls/grid_value.h"
 #include "editor/file_dialog_setup.h"
 #include "format/exam_file_writer.h"
-#include "scripted_editor.h"
+#include "support/test_support.h"
 
 namespace quizmora {
 namespace {
 
 namespace fs = std::filesystem;
-using test::EditorDriver;
-using test::ScriptedEditor;
-using Rows = std::vector<std::u16string>;
+using test::EditorUnderTest;
 
-std::string fileBytes(const fs::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
+class ScriptedDialogs : public FileDialogs {
+ public:
+  std::deque<std::optional<std::u16string>> paths;  // nullopt = cancelled
+  std::optional<std::u16string> chooseOpenPath() override { return next(); }
+  std::optional<std::u16string> chooseSavePath() override { return next(); }
 
-std::string littleEndian(std::u16string_view units) {
-  std::string bytes;
-  for (char16_t unit : units) {
-    bytes += static_cast<char>(unit & 0xFF);
-    bytes += static_cast<char>(unit >> 8);
+ private:
+  std::optional<std::u16string> next() {
+    if (paths.empty()) {
+      ADD_FAILURE() << "unexpected file dialog";
+      return std::nullopt;
+    }
+    auto path = paths.front();
+    paths.pop_front();
+    return path;
   }
-  return bytes;
-}
+};
 
-// A folder of its own under the test output folder, emptied first.
-fs::path freshFolder(const char* name) {
-  fs::path folder = fs::path(QZM_TEST_OUTPUT_DIR) / name;
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  return folder;
-}
+// The main window with its message boxes and file dialogs answered from a script.
+class ScriptedEditor : public EditorUnderTest {
+ public:
+  ScriptedEditor() { useFileDialogs(dialogs); }
+
+  ScriptedDialogs dialogs;
+  std::vector<FormMessage> shown;
+  std::deque<MessageAnswer> replies;
+  bool realMessageBoxes = false;
+
+  MessageAnswer showMessage(const FormMessage& message) override {
+    shown.push_back(message);
+    if (realMessageBoxes) return MainEditor::showMessage(message);
+    if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+    if (replies.empty()) {
+      ADD_FAILURE() << "unexpected question";
+      return MessageAnswer::Cancel;
+    }
+    MessageAnswer reply = replies.front();
+    replies.pop_front();
+    return reply;
+  }
+
+  int ticked() const { return tickedCount; }
+  const AnswerGrid& grid() const { return answerGrid; }
+};
+
+// Drives one editor window through its controls.
+class EditorDriver {
+ public:
+  explicit EditorDriver(HWND window) : window_(window) {}
+
+  HWND item(int id) const { return GetDlgItem(window_, id); }
+  void command(int id) const {
+    SendMessageW(window_, WM_COMMAND, MAKEWPARAM(id, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(id < 0x8000 ? item(id) : nullptr));
+  }
+  void type(int id, const std::u16string& text) const { setWindowText(item(id), text); }
+  std::u16string text(int id) const { return windowText(item(id)); }
+  bool enabled(int id) const { return IsWindowEnabled(item(id)) != FALSE; }
+  bool checked(int id) const { return IsDlgButtonChecked(window_, id) == BST_CHECKED; }
+  // A real click on a type radio button: it selects itself and tells the window.
+  void clickRadio(int id) const { SendMessageW(item(id), BM_CLICK, 0, 0); }
+  void addAnswer(const std::u16string& text) const {
+    type(IDC_ANSWER_TEXT, text);
+    command(IDC_ADD_ANSWER);
+  }
+
+ private:
+  HWND window_;
+};
+
+using Rows = std::vector<std::u16string>;
 
 class AuthoringTest : public testing::Test {
  protected:
@@ -123,7 +177,7 @@ ExamDocument sessionExam() {
 
 TEST_F(AuthoringTest, WriteNavigateEditSaveAndOpenAnExam) {
   drive = EditorDriver(window);
-  const fs::path folder = freshFolder("authoring");
+  const test::TempDir folder;
   writeQuestion(u"Capital of France?", IDC_TYPE_ONE_CHOICE, {u"Lyon", u"Paris*", u"Nice"});
   EXPECT_EQ(editor.ticked(), 1);
   drive.command(IDC_ADD_QUESTION);
@@ -169,10 +223,10 @@ TEST_F(AuthoringTest, WriteNavigateEditSaveAndOpenAnExam) {
   EXPECT_EQ(drive.text(IDC_STATUS_RIGHT), u"Total: 3");
 
   // Save As "exam" writes exam.qzm with exactly the composed bytes.
-  editor.dialogs.paths = {(folder / "exam").u16string()};
+  editor.dialogs.paths = {(folder / u"exam").u16string()};
   drive.command(ID_FILE_SAVE_AS);
-  const fs::path saved = folder / "exam.qzm";
-  EXPECT_EQ(fileBytes(saved), littleEndian(composeExamText(sessionExam())));
+  const fs::path saved = folder / u"exam.qzm";
+  EXPECT_EQ(test::readBytes(saved), test::littleEndianBytes(composeExamText(sessionExam())));
   EXPECT_EQ(editor.exam().filePath, saved.u16string());
   EXPECT_FALSE(editor.changed());
 
@@ -193,11 +247,11 @@ TEST_F(AuthoringTest, WriteNavigateEditSaveAndOpenAnExam) {
   for (char16_t unit : composeExamText(sessionExam())) {
     if (unit < 0x100) old += static_cast<char>(unit);
   }
-  std::ofstream(folder / "old.txt", std::ios::binary) << old;
-  editor.dialogs.paths = {(folder / "old.txt").u16string()};
+  test::writeBytes(folder / u"old.txt", old);
+  editor.dialogs.paths = {(folder / u"old.txt").u16string()};
   drive.command(ID_FILE_IMPORT_OLD);
   EXPECT_EQ(editor.exam().questions, sessionExam().questions);
-  EXPECT_EQ(editor.exam().filePath, (folder / "old.txt").u16string());
+  EXPECT_EQ(editor.exam().filePath, (folder / u"old.txt").u16string());
 }
 
 // Clicks on the "Correct Answer" boxes of three rows, in order, under each type.
@@ -209,7 +263,6 @@ TEST_F(AuthoringTest, OneChoiceRuleByRealClicks) {
     std::string ticks;
   };
   const Case cases[] = {
-      {IDC_TYPE_ONE_CHOICE, {0}, "100"},
       {IDC_TYPE_ONE_CHOICE, {0, 2}, "100"},
       {IDC_TYPE_ONE_CHOICE, {0, 0, 2}, "001"},
       {IDC_TYPE_MULTIPLE_CHOICE, {0, 2}, "101"},
@@ -227,22 +280,15 @@ TEST_F(AuthoringTest, OneChoiceRuleByRealClicks) {
   }
 }
 
-// Exit, Esc and the close box with unsaved changes: Cancel keeps the window, No closes it.
+// Exit, Esc and the close box with unsaved changes: Cancel keeps the window and the changes,
+// so a second try asks again; No closes it with the way's own exit code.
 TEST(ClosingTest, AsksAboutAnUnsavedExam) {
   struct Case {
     UINT message;
     WPARAM wParam;
-    MessageAnswer reply;
-    int quitCode;  // -1: the window stays
+    int quitCode;
   };
-  const Case cases[] = {
-      {WM_COMMAND, ID_FILE_EXIT, MessageAnswer::Cancel, -1},
-      {WM_COMMAND, IDCANCEL, MessageAnswer::Cancel, -1},
-      {WM_CLOSE, 0, MessageAnswer::Cancel, -1},
-      {WM_COMMAND, ID_FILE_EXIT, MessageAnswer::No, 1},
-      {WM_COMMAND, IDCANCEL, MessageAnswer::No, 2},
-      {WM_CLOSE, 0, MessageAnswer::No, 2},
-  };
+  const Case cases[] = {{WM_COMMAND, ID_FILE_EXIT, 1}, {WM_COMMAND, IDCANCEL, 2}, {WM_CLOSE, 0, 2}};
   for (const Case& c : cases) {
     SCOPED_TRACE(testing::Message() << c.message << "/" << c.wParam);
     ScriptedEditor editor;
@@ -253,47 +299,35 @@ TEST(ClosingTest, AsksAboutAnUnsavedExam) {
     drive.clickRadio(IDC_TYPE_FLASH_CARD);
     drive.command(IDC_ADD_QUESTION);
     ASSERT_TRUE(editor.changed());
-    editor.replies = {c.reply};
-    SendMessageW(window, c.message, c.wParam, 0);
-    int quitCode = -1;  // the close box's command comes through the queue
-    MSG message;
-    while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
-      if (message.message == WM_QUIT) quitCode = static_cast<int>(message.wParam);
-      DispatchMessageW(&message);
+    for (MessageAnswer reply : {MessageAnswer::Cancel, MessageAnswer::No}) {
+      const bool closes = reply == MessageAnswer::No;
+      editor.replies = {reply};
+      SendMessageW(window, c.message, c.wParam, 0);
+      int quitCode = -1;  // the close box's command comes through the queue
+      MSG message;
+      while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) {
+        if (message.message == WM_QUIT) quitCode = static_cast<int>(message.wParam);
+        DispatchMessageW(&message);
+      }
+      ASSERT_EQ(editor.shown.size(), closes ? 2u : 1u);
+      EXPECT_EQ(editor.shown.back().text,
+                u"The exam has changes that are not saved.\nDo you want to save them?");
+      EXPECT_EQ(IsWindow(window) == FALSE, closes);
+      EXPECT_EQ(quitCode, closes ? c.quitCode : -1);
     }
-    ASSERT_EQ(editor.shown.size(), 1u);
-    EXPECT_EQ(editor.shown[0].text,
-              u"The exam has changes that are not saved.\nDo you want to save them?");
-    EXPECT_EQ(IsWindow(window) != FALSE, c.quitCode == -1);
-    EXPECT_EQ(quitCode, c.quitCode);
   }
-}
-
-std::wstring seenBoxText;
-HWND seenBoxOwner = nullptr;
-
-// Finds the message box captioned "QuizmoraBuilder", notes its text and owner, presses OK.
-void CALLBACK answerMessageBox(HWND, UINT, UINT_PTR, DWORD) {
-  HWND box = FindWindowW(L"#32770", L"QuizmoraBuilder");
-  if (!box) return;
-  wchar_t text[256] = {};
-  GetDlgItemTextW(box, 0xFFFF, text, 256);
-  seenBoxText = text;
-  seenBoxOwner = GetWindow(box, GW_OWNER);
-  PostMessageW(box, WM_COMMAND, IDOK, 0);
 }
 
 // The real message box: owned by the window, with the caption and text given.
 TEST_F(AuthoringTest, MessagesAppearInRealMessageBoxes) {
   drive = EditorDriver(window);
   editor.realMessageBoxes = true;
-  seenBoxText.clear();
-  seenBoxOwner = nullptr;
-  const UINT_PTR timer = SetTimer(nullptr, 0, 50, answerMessageBox);
+  test::DialogAnswerer answerer({{IDOK, {}}}, window);
   drive.command(IDC_ADD_QUESTION);
-  KillTimer(nullptr, timer);
-  EXPECT_EQ(seenBoxText, L"You don't specify a question!");
-  EXPECT_EQ(seenBoxOwner, window);
+  ASSERT_EQ(answerer.shown.size(), 1u);
+  EXPECT_EQ(answerer.shown[0].caption, L"QuizmoraBuilder");
+  EXPECT_EQ(answerer.shown[0].texts.back(), L"You don't specify a question!");
+  EXPECT_EQ(answerer.shown[0].owner, window);
 }
 
 TEST(FileDialogSetup, MatchesWhatTheCommandsAsk) {
@@ -301,7 +335,6 @@ TEST(FileDialogSetup, MatchesWhatTheCommandsAsk) {
   wchar_t title[kFileTitleUnits] = L"left over";
   OPENFILENAMEW dialog;
   prepareFileDialog(dialog, name, title);
-  EXPECT_EQ(dialog.lStructSize, 76u);
   EXPECT_EQ(dialog.lStructSize, OPENFILENAME_SIZE_VERSION_400W);
   EXPECT_EQ(dialog.hwndOwner, GetActiveWindow());
   const wchar_t kFilter[] = L"Quizmora Files (*.qzm)\0*.qzm\0All Files (*.*)\0*.*\0";

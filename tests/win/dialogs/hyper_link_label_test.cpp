@@ -81,9 +81,7 @@ TEST_P(LinkPointerTest, HandAndTooltipOnlyOverTheText) {
 INSTANTIATE_TEST_SUITE_P(Alignments, LinkPointerTest,
                          testing::Values(PointerCase{"LeftText", SS_LEFT, At::kText, true},
                                          PointerCase{"LeftBeside", SS_LEFT, At::kBeside, false},
-                                         PointerCase{"CentreText", SS_CENTER, At::kText, true},
                                          PointerCase{"CentreBeside", SS_CENTER, At::kBeside, false},
-                                         PointerCase{"RightText", SS_RIGHT, At::kText, true},
                                          PointerCase{"RightBeside", SS_RIGHT, At::kBeside, false}),
                          [](const testing::TestParamInfo<PointerCase>& info) {
                            return std::string(info.param.name);

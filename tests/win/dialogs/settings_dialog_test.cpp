@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "editor_under_test.h"
+#include "common/editor_under_test.h"
 #include "modal_driver.h"
 
 namespace quizmora::test {
@@ -103,7 +103,7 @@ class SettingsCommandTest : public testing::TestWithParam<SettingsCase> {
 
 TEST_P(SettingsCommandTest, ChangesTheHeaderOnlyOnOk) {
   const SettingsCase& test = GetParam();
-  editor.header() = test.start;
+  editor.exam().header = test.start;
   ModalDriver driver(L"Settings", [&test](HWND dialog) {
     for (const auto& [id, text] : test.typed) {
       postFocus(dialog, GetDlgItem(dialog, id));
@@ -123,13 +123,7 @@ TEST_P(SettingsCommandTest, ChangesTheHeaderOnlyOnOk) {
 
   ASSERT_TRUE(driver.ran());
   EXPECT_FALSE(driver.timedOut());
-  const ExamHeader& header = editor.header();
-  EXPECT_EQ(header.title, test.expected.title);
-  EXPECT_EQ(header.author, test.expected.author);
-  EXPECT_EQ(header.email, test.expected.email);
-  EXPECT_EQ(header.web, test.expected.web);
-  EXPECT_EQ(header.description, test.expected.description);
-  EXPECT_EQ(header.mode, test.expected.mode);
+  EXPECT_EQ(editor.exam().header, test.expected);
   EXPECT_EQ(editor.changed(), test.changed);
 }
 

@@ -10,25 +10,15 @@
 #include <string>
 #include <vector>
 
-#include "editor/main_editor.h"
-#include "publish/dialog_answerer.h"
+#include "common/dialog_answerer.h"
+#include "common/editor_under_test.h"
 #include "publish/loopback_server.h"
-#include "resources/resource_ids.h"
 #include "support/test_support.h"
 
 namespace quizmora {
 namespace {
 
 using test::DialogAnswerer;
-
-class PublishingEditor : public MainEditor {
- public:
-  ~PublishingEditor() override {
-    if (hwnd()) DestroyWindow(hwnd());
-  }
-  HWND create() { return MainEditor::create(GetModuleHandleW(nullptr), IDD_MAINEDITOR); }
-  ExamDocument& exam() { return document; }
-};
 
 class PublishCommandsTest : public testing::Test {
  protected:
@@ -56,7 +46,7 @@ class PublishCommandsTest : public testing::Test {
     }
   }
 
-  PublishingEditor editor;
+  test::EditorUnderTest editor;
   HWND window = nullptr;
   std::unique_ptr<DialogAnswerer> answerer;
   test::TempDir dir;
@@ -68,6 +58,7 @@ TEST_F(PublishCommandsTest, BothUploadsAskForASavedFileFirst) {
   for (int command : {ID_FILE_UPLOAD_WEB, ID_FILE_UPLOAD_POCKETPC}) {
     SCOPED_TRACE(command);
     run(command, {{IDOK, {}}});
+    // The reminder alone: reaching for the network or the picker would show a second box.
     ASSERT_EQ(answerer->shown.size(), 1u);
     EXPECT_EQ(answerer->shown[0].texts.back(), kSaveFirst);
     EXPECT_FALSE(answerer->shown[0].hasYesNo);

@@ -156,7 +156,7 @@ TEST_F(WebUploadTest, TheServerReceivesTheExamAndItsDetailsWhole) {
   }
 }
 
-enum class Setup { NoFile, SavedFile, MissingFile, EmptyFile };
+enum class Setup { SavedFile, MissingFile, EmptyFile };
 
 struct FailureCase {
   const char* name;
@@ -171,13 +171,6 @@ struct FailureCase {
 TEST_F(WebUploadTest, FailuresAreShownAndNothingIsSentThatShouldNotBe) {
   const std::string readError = "error [OK]: Error#5! Cannot read the exam file $P";
   const FailureCase cases[] = {
-      {"no file yet",
-       Setup::NoFile,
-       true,
-       nullptr,
-       200,
-       {"information [OK]: You need to save currect quizzes to the file before uploading"},
-       0},
       {"No at the confirmation", Setup::SavedFile, false, nullptr, 200, {kConfirm}, 0},
       {"file deleted since it was saved",
        Setup::MissingFile,

@@ -1,4 +1,4 @@
-#include "publish/dialog_answerer.h"
+#include "common/dialog_answerer.h"
 
 #include <commctrl.h>
 #include <shlobj.h>

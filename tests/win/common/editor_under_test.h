@@ -1,5 +1,5 @@
 #pragma once
-// The real main window, shown and active, with its exam and changed flag open to the tests.
+// The real main window, with its exam and changed flag open to the tests.
 
 #include <windows.h>
 
@@ -14,8 +14,10 @@ class EditorUnderTest : public MainEditor {
   ~EditorUnderTest() override {
     if (hwnd()) DestroyWindow(hwnd());
   }
+  HWND create() { return MainEditor::create(GetModuleHandleW(nullptr), IDD_MAINEDITOR); }
+  // Created, shown and active, as the author finds it.
   HWND show() {
-    HWND window = MainEditor::create(GetModuleHandleW(nullptr), IDD_MAINEDITOR);
+    HWND window = create();
     if (!window) return nullptr;
     ShowWindow(window, SW_SHOW);
     SetForegroundWindow(window);
@@ -25,7 +27,7 @@ class EditorUnderTest : public MainEditor {
   // Runs a menu command as the menu sends it; returns when the command has ended.
   void command(int id) { SendMessageW(hwnd(), WM_COMMAND, MAKEWPARAM(id, 0), 0); }
 
-  ExamHeader& header() { return document.header; }
+  ExamDocument& exam() { return document; }
   bool changed() const { return examChanged; }
 };
 
