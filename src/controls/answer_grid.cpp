@@ -2,6 +2,7 @@
 
 #include <windowsx.h>
 
+#include <algorithm>
 #include <utility>
 
 #include "app/win_text.h"
@@ -51,6 +52,21 @@ class SavedDcState {
   int saved_;
 };
 
+// Holds the list's drawing while many rows change; on leaving, the list is drawn once.
+class HeldRedraw {
+ public:
+  explicit HeldRedraw(HWND list) : list_(list) { SendMessageW(list_, WM_SETREDRAW, FALSE, 0); }
+  ~HeldRedraw() {
+    SendMessageW(list_, WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(list_, nullptr, TRUE);
+  }
+  HeldRedraw(const HeldRedraw&) = delete;
+  HeldRedraw& operator=(const HeldRedraw&) = delete;
+
+ private:
+  HWND list_;
+};
+
 bool insertColumn(HWND list, int index, const wchar_t* title, int width) {
   LVCOLUMNW column{};
   column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT;
@@ -95,35 +111,117 @@ bool AnswerGrid::attach(HWND list) {
 
 // Rows ---------------------------------------------------------------------------------
 
-int AnswerGrid::appendRow(GridProperty* textProperty) {
-  std::unique_ptr<GridProperty> owned(textProperty);
-  HWND list = hwnd();
-  if (!owned || !list) return -1;
+bool AnswerGrid::knowColumns() {
   if (columnCount_ == 0 && header_) {
     columnCount_ = static_cast<int>(SendMessageW(header_, HDM_GETITEMCOUNT, 0, 0));
     if (columnCount_ < 0) columnCount_ = 0;
   }
-  if (columnCount_ == 0) return -1;
+  return columnCount_ > 0;
+}
 
+int AnswerGrid::insertRow(int index, RowCells cells) {
   auto row = std::make_unique<Row>();
+  row->cells = std::move(cells);
   row->cells.resize(static_cast<std::size_t>(columnCount_));
-  row->cells[0] = std::move(owned);
   Row* raw = row.get();
   rows_.emplace(raw, std::move(row));
 
   LVITEMW item{};
   item.mask = LVIF_TEXT | LVIF_PARAM;
-  item.iItem = rowCount();
+  item.iItem = index;
   item.pszText = const_cast<wchar_t*>(wideText(raw->cells[0]->name()));
   item.lParam = reinterpret_cast<LPARAM>(raw);
-  int index =
-      static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-  if (index == -1) {
+  int inserted =
+      static_cast<int>(SendMessageW(hwnd(), LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+  if (inserted == -1) {
     rows_.erase(raw);
     return -1;
   }
-  raw->cells[0]->setOwner(list, 0);
-  return index;
+  for (std::size_t c = 0; c < raw->cells.size(); ++c) {
+    GridProperty* cell = raw->cells[c].get();
+    if (!cell) continue;
+    cell->setOwner(hwnd(), 0);
+    if (c == 0 || cell->name().empty()) continue;
+    LVITEMW sub{};
+    sub.iSubItem = static_cast<int>(c);
+    sub.pszText = const_cast<wchar_t*>(wideText(cell->name()));
+    SendMessageW(hwnd(), LVM_SETITEMTEXTW, static_cast<WPARAM>(inserted),
+                 reinterpret_cast<LPARAM>(&sub));
+  }
+  return inserted;
+}
+
+int AnswerGrid::appendRow(GridProperty* textProperty) {
+  std::unique_ptr<GridProperty> owned(textProperty);
+  if (!owned || !hwnd() || !knowColumns()) return -1;
+  RowCells cells;
+  cells.push_back(std::move(owned));
+  return insertRow(rowCount(), std::move(cells));
+}
+
+void AnswerGrid::clearListSelection() {
+  LVITEMW cleared{};
+  cleared.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+  for (UINT which : {LVNI_SELECTED, LVNI_FOCUSED}) {
+    int item;
+    while ((item = static_cast<int>(SendMessageW(hwnd(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1),
+                                                 MAKELPARAM(which, 0)))) != -1) {
+      if (!SendMessageW(hwnd(), LVM_SETITEMSTATE, static_cast<WPARAM>(item),
+                        reinterpret_cast<LPARAM>(&cleared))) {
+        break;
+      }
+    }
+  }
+  SendMessageW(hwnd(), LVM_SETSELECTIONMARK, 0, -1);
+}
+
+void AnswerGrid::replaceRows(std::vector<RowCells> rows) {
+  HWND list = hwnd();
+  if (!list || !knowColumns()) return;
+  closeEditor();
+  // Leaving the editor has told the parent, which may have changed the rows: count now.
+  const int oldCount = rowCount();
+  if (selectedRow_ >= 0 && selectedRow_ < oldCount) selectedColumn_ = -1;
+  if (oldCount > 0) {
+    clearListSelection();
+    if (SendMessageW(list, LVM_GETTOPINDEX, 0, 0) > 0)
+      SendMessageW(list, LVM_ENSUREVISIBLE, 0, FALSE);
+  }
+  std::erase_if(rows, [](const RowCells& cells) { return cells.empty() || !cells[0]; });
+  const int newCount = static_cast<int>(rows.size());
+
+  HeldRedraw held(list);
+  for (int r = oldCount; r > newCount; --r) {
+    Row* cells = rowAt(r - 1);
+    SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(r - 1), 0);
+    // Normally freed by the deletion notification.
+    if (cells && rowAt(r - 1) != cells) rows_.erase(cells);
+  }
+  const int kept = std::min(oldCount, newCount);
+  for (int r = 0; r < kept; ++r) {
+    Row* target = itemRow(r);
+    RowCells& cells = rows[static_cast<std::size_t>(r)];
+    cells.resize(static_cast<std::size_t>(columnCount_));
+    if (!target) continue;
+    for (std::size_t c = 0; c < cells.size() && c < target->cells.size(); ++c) {
+      const bool renamed =
+          !target->cells[c] || !cells[c] || target->cells[c]->name() != cells[c]->name();
+      target->cells[c] = std::move(cells[c]);
+      GridProperty* cell = target->cells[c].get();
+      if (cell) cell->setOwner(list, 0);
+      if (!renamed) continue;
+      LVITEMW sub{};
+      sub.iSubItem = static_cast<int>(c);
+      sub.pszText = const_cast<wchar_t*>(cell ? wideText(cell->name()) : L"");
+      SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(r), reinterpret_cast<LPARAM>(&sub));
+    }
+  }
+  if (newCount > oldCount) {
+    SendMessageW(list, LVM_SETITEMCOUNT, static_cast<WPARAM>(newCount), 0);
+    for (int r = oldCount; r < newCount; ++r) {
+      insertRow(r, std::move(rows[static_cast<std::size_t>(r)]));
+    }
+  }
 }
 
 bool AnswerGrid::setCell(int row, int column, GridProperty* property) {
@@ -177,6 +275,10 @@ void AnswerGrid::deleteAllRows() {
 
 AnswerGrid::Row* AnswerGrid::rowAt(int row) const {
   if (row < 0 || row >= rowCount()) return nullptr;
+  return itemRow(row);
+}
+
+AnswerGrid::Row* AnswerGrid::itemRow(int row) const {
   LVITEMW item{};
   item.mask = LVIF_PARAM;
   item.iItem = row;

@@ -35,6 +35,13 @@ class AnswerGrid : public SubclassedControl {
   // Puts `property` into a cell of an existing row, replacing (and deleting) what was there.
   // Takes ownership in every case; false when there is no such cell.
   bool setCell(int row, int column, GridProperty* property);
+  // The cells of one row in column order; missing or null cells beyond the first stay empty.
+  using RowCells = std::vector<std::unique_ptr<GridProperty>>;
+  // Makes the list hold exactly `rows`, as deleting every row and appending these would: the
+  // editor closes, no row stays selected and the list shows its top. The list's items are
+  // reused, so a kept row only takes its new cells; redraw is held over the whole change and
+  // the list is drawn once. Rows without a first cell are left out.
+  void replaceRows(std::vector<RowCells> rows);
   // The cell's property (owned by the grid), or null.
   GridProperty* cellAt(int row, int column) const;
   int rowCount() const;
@@ -85,6 +92,12 @@ class AnswerGrid : public SubclassedControl {
   LRESULT onSetValue(WPARAM value, LPARAM property);
   LRESULT onDestroy(WPARAM wParam, LPARAM lParam);
   void refreshMetrics();
+  // Reads the column count from the header once it has columns; false while it has none.
+  bool knowColumns();
+  // Inserts a list item for `cells` (sized to the columns, first cell set) at `index`.
+  int insertRow(int index, RowCells cells);
+  // Deselects and unfocuses every item, as deleting them all would.
+  void clearListSelection();
 
   void paintCell(HDC dc, int row, int column, UINT itemState);
   void repaintCell(int row, int column);
@@ -96,6 +109,8 @@ class AnswerGrid : public SubclassedControl {
   bool editorCellValid() const;
   LRESULT notifyParent(int code, GridProperty* property);
   Row* rowAt(int row) const;
+  // rowAt for an index known to be in range: one question to the list instead of two.
+  Row* itemRow(int row) const;
   int listSelectedRow() const;
   bool findCell(const GridProperty* property, int& row, int& column) const;
   bool inputAllowed() const;

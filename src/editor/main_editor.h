@@ -63,6 +63,7 @@ class MainEditor : public DialogWindow,
   void deleteAllRows() override;
   void beginRowFill() override;
   void endRowFill() override;
+  void setRows(const std::vector<FormRow>& rows) override;
   void setEnabled(FormControl control, bool enabled) override;
   void setGroupCaption(const std::u16string& caption) override;
   void setStatusText(const std::u16string& text) override;

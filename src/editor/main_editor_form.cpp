@@ -1,6 +1,9 @@
 // The main window's controls as the question and file commands see them.
 #include <windows.h>
 
+#include <memory>
+#include <vector>
+
 #include "app/win_text.h"
 #include "controls/check_property.h"
 #include "controls/text_property.h"
@@ -34,6 +37,12 @@ int controlIdOf(FormControl control) {
       return IDC_ANSWER_LIST;
   }
   return 0;
+}
+
+std::unique_ptr<GridProperty> textCell(const std::u16string& text) {
+  auto cell = std::make_unique<TextProperty>();
+  cell->setValue(GridValue::fromText(text));
+  return cell;
 }
 
 UINT messageBoxStyle(const FormMessage& message) {
@@ -121,10 +130,21 @@ FormRow MainEditor::row(int index) const {
 }
 
 void MainEditor::appendRow(const FormRow& row) {
-  auto* text = new TextProperty();
-  text->setValue(GridValue::fromText(row.text));
-  int index = answerGrid.appendRow(text);
+  int index = answerGrid.appendRow(textCell(row.text).release());
   if (index >= 0) answerGrid.setCell(index, 1, new CheckProperty(u"", row.ticked));
+}
+
+void MainEditor::setRows(const std::vector<FormRow>& rows) {
+  if (rows.empty()) {
+    deleteAllRows();
+    return;
+  }
+  std::vector<AnswerGrid::RowCells> cells(rows.size());
+  for (std::size_t r = 0; r < rows.size(); ++r) {
+    cells[r].push_back(textCell(rows[r].text));
+    cells[r].push_back(std::make_unique<CheckProperty>(u"", rows[r].ticked));
+  }
+  answerGrid.replaceRows(std::move(cells));
 }
 
 void MainEditor::setRowTicked(int index, bool ticked) {

@@ -3,12 +3,14 @@
 #include <climits>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace quizmora {
 namespace {
 
 constexpr char16_t kShortCaption[] = u"QuizmoraBuilder";
 constexpr char16_t kLongCaption[] = u"Quizmora Builder";
+constexpr char16_t kNewQuestionCaption[] = u"New Question";
 
 const FormMessage kNoQuestionText{u"You don't specify a question!", kShortCaption,
                                   MessageIcon::Exclamation, MessageButtons::Ok};
@@ -65,51 +67,48 @@ int QuestionEditor::countTickedRows() const {
 void QuestionEditor::showTotal() { form_.setStatusText(totalText(questionCount())); }
 
 void QuestionEditor::clearForm() {
-  form_.setQuestionText({});
-  form_.setAnswerText({});
-  form_.deleteAllRows();
-  state_.tickedCount = 0;
-  form_.selectType(QuestionType::OneChoice);
-  setAnswerControlsEnabled(true);
-  form_.setGroupCaption(u"New Question");
+  fillForm({QuestionType::OneChoice, {}, {}}, kNewQuestionCaption);
 }
 
 // Rows are listed from the last stored answer to the first, so that reading them back from
 // the bottom row up (as a question is built) gives the stored order unchanged. A flash card
 // keeps its first answer in the answer box and the rest, if any, in the disabled list.
-void QuestionEditor::fillForm(const QuestionRecord& question) {
-  form_.setQuestionText(question.text);
+void QuestionEditor::fillForm(const QuestionRecord& question, const std::u16string& caption) {
+  const bool choice = isChoice(question.type);
   const auto& answers = question.answers;
-  const std::size_t firstRow = isChoice(question.type) ? 0 : 1;
+  form_.setQuestionText(question.text);
+  form_.setAnswerText(!choice && !answers.empty() ? answers.front().text : std::u16string());
+  const std::size_t firstRow = choice ? 0 : 1;
+  std::vector<FormRow> rows;
+  rows.reserve(answers.size());
   int ticked = 0;
-  form_.beginRowFill();
   for (std::size_t i = answers.size(); i > firstRow; --i) {
     const AnswerRecord& answer = answers[i - 1];
-    form_.appendRow({answer.text, answer.correct()});
+    rows.push_back({answer.text, answer.correct()});
     ticked += answer.correct() ? 1 : 0;
   }
-  form_.endRowFill();
+  form_.setRows(rows);
   state_.tickedCount = ticked;
   form_.selectType(question.type);
-  if (!isChoice(question.type)) {
-    if (!answers.empty()) form_.setAnswerText(answers.front().text);
-    setAnswerControlsEnabled(false);
-    form_.setEnabled(FormControl::AddQuestion, true);
-  }
+  setAnswerControlsEnabled(choice);
+  if (!choice) form_.setEnabled(FormControl::AddQuestion, true);
+  form_.setGroupCaption(caption);
 }
 
+// Every control is set straight to what the question needs, never cleared first: on a long
+// question each needless change of the window's controls is a visible cost.
 void QuestionEditor::showQuestion(int index) {
-  clearForm();
-  if (index < 0 || index >= questionCount()) return;
-  for (FormControl control :
-       {FormControl::NextQuestion, FormControl::PrevQuestion, FormControl::AddQuestion,
-        FormControl::DeleteQuestion, FormControl::UpdateQuestion, FormControl::CopyQuestion}) {
+  if (index < 0 || index >= questionCount()) {
+    clearForm();
+    return;
+  }
+  for (FormControl control : {FormControl::AddQuestion, FormControl::DeleteQuestion,
+                              FormControl::UpdateQuestion, FormControl::CopyQuestion}) {
     form_.setEnabled(control, true);
   }
-  if (index == 0) form_.setEnabled(FormControl::PrevQuestion, false);
-  if (index + 1 == questionCount()) form_.setEnabled(FormControl::NextQuestion, false);
-  fillForm(state_.document.questions[static_cast<std::size_t>(index)]);
-  form_.setGroupCaption(questionCaption(index + 1));
+  form_.setEnabled(FormControl::PrevQuestion, index != 0);
+  form_.setEnabled(FormControl::NextQuestion, index + 1 != questionCount());
+  fillForm(state_.document.questions[static_cast<std::size_t>(index)], questionCaption(index + 1));
 }
 
 bool QuestionEditor::pendingQuestion() const {
@@ -205,29 +204,32 @@ void QuestionEditor::prevQuestion() {
   if (!savePrompt()) return;
   // A question added by the prompt: step back onto it first.
   if (questionCount() != before) --state_.currentIndex;
-  clearForm();
   if (state_.currentIndex - 1 >= 0) {
     --state_.currentIndex;
     showQuestion(state_.currentIndex);
+  } else {
+    clearForm();
   }
 }
 
 void QuestionEditor::nextQuestion() {
   if (!savePrompt()) return;
-  clearForm();
   if (state_.currentIndex + 1 < questionCount()) {
     ++state_.currentIndex;
     showQuestion(state_.currentIndex);
+  } else {
+    clearForm();
   }
 }
 
 void QuestionEditor::gotoQuestion() {
   if (!savePrompt()) return;
   const int number = parseQuestionNumber(form_.numberText());
-  clearForm();
   if (number >= 1 && number <= questionCount()) {
     state_.currentIndex = number - 1;
     showQuestion(state_.currentIndex);
+  } else {
+    clearForm();
   }
 }
 
@@ -253,9 +255,8 @@ void QuestionEditor::copyQuestion() {
 // A pasted question looks exactly like a shown one, so Add Question stores an identical
 // copy; the form then holds a question to add, and its button says so.
 void QuestionEditor::pasteQuestion() {
-  clearForm();
   const QuestionRecord& pasted = state_.clipboardQuestion;
-  fillForm(pasted);
+  fillForm(pasted, kNewQuestionCaption);
   if (!pasted.text.empty() || form_.rowCount() > 0) {
     form_.setEnabled(FormControl::AddQuestion, true);
   }

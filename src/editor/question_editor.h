@@ -53,8 +53,10 @@ class QuestionEditor {
   bool savePrompt();
   // Reads the form into `question`; false, with the message shown, when it is refused.
   bool buildQuestion(QuestionRecord& question);
-  // Fills question box, type, answer box and rows from `question`; returns nothing else.
-  void fillForm(const QuestionRecord& question);
+  // Sets every part of the form that shows a question (question box, answer box, rows,
+  // type, answer controls, group caption) from `question`, each control once: a blank
+  // One Choice question with "New Question" is the cleared form.
+  void fillForm(const QuestionRecord& question, const std::u16string& caption);
   void setAnswerControlsEnabled(bool enabled);
   int countTickedRows() const;
   int questionCount() const { return state_.document.questionCount(); }

@@ -4,6 +4,7 @@
 // real controls; tests implement it in memory.
 
 #include <string>
+#include <vector>
 
 #include "model/exam_document.h"
 
@@ -69,6 +70,14 @@ class QuestionForm {
   // Brackets the filling of many rows, so the list is drawn once at the end.
   virtual void beginRowFill() {}
   virtual void endRowFill() {}
+  // Makes the list hold exactly `rows`, top to bottom, as deleting every row and appending
+  // these would (no row selected afterwards). A window may reuse its rows to do it.
+  virtual void setRows(const std::vector<FormRow>& rows) {
+    deleteAllRows();
+    beginRowFill();
+    for (const FormRow& r : rows) appendRow(r);
+    endRowFill();
+  }
 
   virtual void setEnabled(FormControl control, bool enabled) = 0;
   virtual void setGroupCaption(const std::u16string& caption) = 0;

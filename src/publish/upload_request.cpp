@@ -94,7 +94,12 @@ std::optional<UploadTarget> parseUploadUrl(std::u16string_view url) {
 std::array<std::u16string, 5> uploadHeaderLines(const UploadTarget& target,
                                                 std::u16string_view boundary) {
   std::u16string referer = u"Referer: http://" + target.host;
-  if (target.port != 80) referer += u":" + widen(std::to_string(target.port));
+  // Appended in two steps: GCC 12's Release build misreads u":" + a temporary as an
+  // overlapping copy (-Wrestrict) and stops the build.
+  if (target.port != 80) {
+    referer += u':';
+    referer += widen(std::to_string(target.port));
+  }
   referer += target.path + u"\r\n";
   return {
       u"Content-Type: multipart/form-data; boundary=" + std::u16string(boundary) + u"\r\n",

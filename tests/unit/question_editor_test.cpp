@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -312,6 +313,116 @@ TEST(QuestionEditorNavigate, PrevAndNextStepAndSwitchTheirButtons) {
     if (!moved) continue;
     EXPECT_EQ(bench.form.enabled[C::PrevQuestion], s.prevEnabled);
     EXPECT_EQ(bench.form.enabled[C::NextQuestion], s.nextEnabled);
+  }
+}
+
+// Counts, per part of the form, the calls that changed it: on a long question every change
+// of a real control is a visible cost, and a control switched off and on again flickers.
+class ChangeCountingForm : public test::FakeQuestionForm {
+ public:
+  std::map<std::string, int> changes;
+
+  void setQuestionText(const std::u16string& text) override {
+    count("question", question != text);
+    FakeQuestionForm::setQuestionText(text);
+  }
+  void setAnswerText(const std::u16string& text) override {
+    count("answer", answer != text);
+    FakeQuestionForm::setAnswerText(text);
+  }
+  void selectType(Q t) override {
+    const Q before = type;
+    FakeQuestionForm::selectType(t);
+    count("type", type != before);
+  }
+  void setGroupCaption(const std::u16string& text) override {
+    count("caption", caption != text);
+    FakeQuestionForm::setGroupCaption(text);
+  }
+  void setEnabled(C control, bool on) override {
+    count("enabled " + std::to_string(static_cast<int>(control)), enabled[control] != on);
+    FakeQuestionForm::setEnabled(control, on);
+  }
+  // Row by row operations, against one replacement of all rows.
+  void appendRow(const FormRow& row) override {
+    count("row by row", true);
+    FakeQuestionForm::appendRow(row);
+  }
+  void deleteAllRows() override {
+    count("row by row", !rows.empty());
+    FakeQuestionForm::deleteAllRows();
+  }
+  void setRows(const std::vector<FormRow>& all) override {
+    count("rows", all != rows);
+    rows = all;
+    selectedRow = -1;
+  }
+
+ private:
+  void count(const std::string& part, bool changed) {
+    if (changed) ++changes[part];
+  }
+};
+
+TEST(QuestionEditorNavigate, ShowingAQuestionChangesEachControlAtMostOnce) {
+  struct Case {
+    const char* command;
+    int shown;
+    std::map<std::string, int> changes;  // the parts that must change, once each
+  };
+  // Q1 (one choice, 3 rows) -> Q2 (multiple choice, 2 rows) -> Q3 (flash card, no rows).
+  const std::string prev = "enabled " + std::to_string(static_cast<int>(C::PrevQuestion));
+  const std::string next = "enabled " + std::to_string(static_cast<int>(C::NextQuestion));
+  const std::string list = "enabled " + std::to_string(static_cast<int>(C::AnswerList));
+  const std::string add = "enabled " + std::to_string(static_cast<int>(C::AddAnswer));
+  const std::string del = "enabled " + std::to_string(static_cast<int>(C::DeleteAnswer));
+  const Case cases[] = {
+      {"next", 0, {{"question", 1}, {"type", 1}, {"caption", 1}, {"rows", 1}, {prev, 1}}},
+      {"prev",
+       2,
+       {{"question", 1},
+        {"answer", 1},
+        {"type", 1},
+        {"caption", 1},
+        {"rows", 1},
+        {next, 1},
+        {list, 1},
+        {add, 1},
+        {del, 1}}},
+      {"goto 3",
+       0,
+       {{"question", 1},
+        {"answer", 1},
+        {"type", 1},
+        {"caption", 1},
+        {"rows", 1},
+        {prev, 1},
+        {next, 1},
+        {list, 1},
+        {add, 1},
+        {del, 1}}},
+      {"delete", 0, {{"question", 1}, {"type", 1}, {"rows", 1}}},  // still "Question #1"
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.command);
+    ExamDocument document;
+    document.questions = threeQuestions();
+    int current = c.shown, ticked = 0;
+    QuestionRecord clipboard;
+    bool changed = false;
+    ChangeCountingForm form;
+    QuestionEditor editor({document, current, ticked, clipboard, changed}, form);
+    editor.showQuestion(c.shown);
+    form.changes.clear();
+    const std::string command = c.command;
+    if (command == "next") editor.nextQuestion();
+    if (command == "prev") editor.prevQuestion();
+    if (command == "goto 3") {
+      form.number = u"3";
+      editor.gotoQuestion();
+    }
+    if (command == "delete") editor.deleteQuestion();
+    EXPECT_EQ(form.changes, c.changes);
   }
 }
 
