@@ -9,6 +9,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 namespace quizmora {
 
@@ -20,12 +21,33 @@ std::optional<std::string> readFileBytes(const std::filesystem::path& path);
 std::optional<std::u16string> readFileUnits(const std::filesystem::path& path);
 
 // Creates a temporary file beside `path`, lets `writeContent` fill it (false from it is a
-// failure), flushes it to the disk, closes it and renames it over `path`. An existing file
-// that may not be written to counts as a failure; a replaced file keeps its permissions.
-// Returns false on any failure, with no temporary file left behind.
+// failure), flushes it to the disk, closes it and renames it over `path`; on Linux the
+// folder is flushed too, so that the new name survives a power cut. An existing file that
+// may not be written to counts as a failure; a replaced file keeps its permissions.
+// Returns false on any failure, with no temporary file left behind; `reason` (when given)
+// then holds the system's reason.
 bool writeFileReplacing(const std::filesystem::path& path,
-                        const std::function<bool(std::FILE*)>& writeContent);
+                        const std::function<bool(std::FILE*)>& writeContent,
+                        std::error_code* reason = nullptr);
 
-bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes);
+bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes,
+                        std::error_code* reason = nullptr);
+
+// The file operations of writeFileReplacing, in the order it runs them.
+enum class FileStep {
+  CreateTemporary,
+  Write,
+  FlushToDisk,
+  Close,
+  SetPermissions,  // only when replacing
+  Rename,
+  FlushFolder,  // Linux only
+  RemoveTemporary,  // only after a failure
+};
+
+// A seam for tests: when set, asked before each step; an error it returns makes that step
+// fail with it, as if the system had refused. Empty (the default) in the program.
+using FileStepFault = std::function<std::error_code(FileStep)>;
+void setFileStepFault(FileStepFault fault);
 
 }  // namespace quizmora

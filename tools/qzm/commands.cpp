@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -150,9 +151,13 @@ int runConvert(const std::filesystem::path& input, const std::filesystem::path& 
                     " with --strict: nothing written",
                 kExitProblemsFound);
   }
-  const bool written =
-      to->examFile ? writeExamFile(output, examText) : writeFileReplacing(output, bytes);
-  if (!written) return fail(err, "cannot write " + output.string(), kExitUnwritableOutput);
+  std::error_code reason;
+  const bool written = to->examFile ? writeExamFile(output, examText, &reason)
+                                    : writeFileReplacing(output, bytes, &reason);
+  if (!written) {
+    return fail(err, "cannot write " + output.string() + ": " + reason.message(),
+                kExitUnwritableOutput);
+  }
   return kExitSuccess;
 }
 
