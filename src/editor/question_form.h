@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/message_icon.h"
 #include "model/exam_document.h"
 
 namespace quizmora {
@@ -24,7 +25,6 @@ enum class FormControl {
   AnswerList,
 };
 
-enum class MessageIcon { Exclamation, Information, Question, Warning, Error };
 enum class MessageButtons { Ok, YesNo, YesNoCancel };
 enum class MessageAnswer { Ok, Yes, No, Cancel };
 

@@ -6,6 +6,8 @@
 #include <string>
 #include <string_view>
 
+#include "editor/message_icon.h"
+
 namespace quizmora {
 
 // Caption of every box the publishing commands show.
@@ -13,8 +15,6 @@ inline constexpr std::u16string_view kPublishCaption = u"Quizmora Builder";
 // Both uploads send the file on disk, so they need one first.
 inline constexpr std::u16string_view kSaveFirstText =
     u"You need to save currect quizzes to the file before uploading";
-
-enum class MessageIcon { Information, Question, Warning, Error };
 
 class PublishPrompts {
  public:

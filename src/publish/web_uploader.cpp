@@ -12,15 +12,16 @@
 
 namespace quizmora {
 
-std::u16string makeBoundary() {
-  std::u16string boundary(kBoundaryPrefix);
+std::optional<std::u16string> makeBoundary() {
   UUID uuid{};
-  UuidCreate(&uuid);
+  // A UUID unique to this computer only is as good for a boundary.
+  const RPC_STATUS made = UuidCreate(&uuid);
+  if (made != RPC_S_OK && made != RPC_S_UUID_LOCAL_ONLY) return std::nullopt;
   RPC_WSTR text = nullptr;
-  if (UuidToStringW(&uuid, &text) == RPC_S_OK && text) {
-    boundary += fromWide(reinterpret_cast<const wchar_t*>(text));
-    RpcStringFreeW(&text);
-  }
+  if (UuidToStringW(&uuid, &text) != RPC_S_OK || !text) return std::nullopt;
+  std::u16string boundary(kBoundaryPrefix);
+  boundary += fromWide(reinterpret_cast<const wchar_t*>(text));
+  RpcStringFreeW(&text);
   return boundary;
 }
 
@@ -30,6 +31,9 @@ std::optional<UploadTarget> uploadTargetFromEnvironment() {
   if (length <= 1) return defaultUploadTarget();  // not set, or set to nothing
   std::vector<wchar_t> value(length);
   length = GetEnvironmentVariableW(name.c_str(), value.data(), length);
+  // Removed or made longer since it was measured: read as no usable address, never past
+  // the buffer.
+  if (length == 0 || length >= value.size()) return std::nullopt;
   return parseUploadUrl(fromWide(value.data(), length));
 }
 
@@ -50,7 +54,9 @@ std::u16string WebUploader::send(const ExamDocument& document, const UploadTarge
   http_.connect(target.host, target.port);
   if (!http_.openRequest(kUploadVerb, target.path, kUploadVersion)) return connectErrorText(3);
 
-  const std::u16string boundary = makeBoundary();
+  const std::optional<std::u16string> made = boundary_();
+  if (!made) return sendErrorText();
+  const std::u16string& boundary = *made;
   const auto headerLines = uploadHeaderLines(target, boundary);
   if (!http_.addHeader(headerLines[0], false)) return connectErrorText(4);
   for (std::size_t i = 1; i < headerLines.size(); ++i) http_.addHeader(headerLines[i], true);
@@ -72,7 +78,9 @@ std::u16string WebUploader::send(const ExamDocument& document, const UploadTarge
   }
   if (!written || !http_.endRequest()) return sendErrorText();
 
+  // A reply whose status cannot be read (0) or is no HTTP status says nothing of success.
   const unsigned status = http_.statusCode();
+  if (status < 100) return sendErrorText();
   return status >= 400 ? refusedErrorText(status) : std::u16string();
 }
 

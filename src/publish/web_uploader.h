@@ -13,8 +13,11 @@
 
 namespace quizmora {
 
-// The multipart boundary: the 32-hyphen prefix and a fresh UUID, 68 characters in all.
-std::u16string makeBoundary();
+// The multipart boundary: the 32-hyphen prefix and a fresh UUID, 68 characters in all;
+// nullopt when the system cannot make one, since a fixed boundary could be guessed and
+// appear inside the exam.
+std::optional<std::u16string> makeBoundary();
+using BoundaryMaker = std::optional<std::u16string> (*)();
 
 // The upload page: the product's, or the one QUIZMORA_UPLOAD_URL names. nullopt when that
 // variable holds something that is not an http address, so that a mistyped test or
@@ -23,8 +26,9 @@ std::optional<UploadTarget> uploadTargetFromEnvironment();
 
 class WebUploader {
  public:
-  // Both must outlive the uploader.
-  WebUploader(HttpClient& http, PublishPrompts& prompts) : http_(http), prompts_(prompts) {}
+  // Both must outlive the uploader. `boundary` stands in for makeBoundary in tests.
+  WebUploader(HttpClient& http, PublishPrompts& prompts, BoundaryMaker boundary = makeBoundary)
+      : http_(http), prompts_(prompts), boundary_(boundary) {}
 
   // The whole command for `document`'s file at `target`; nullopt target: the address is
   // unusable and the upload fails as one that cannot connect.
@@ -36,6 +40,7 @@ class WebUploader {
 
   HttpClient& http_;
   PublishPrompts& prompts_;
+  BoundaryMaker boundary_;
 };
 
 }  // namespace quizmora

@@ -14,6 +14,8 @@ namespace {
 
 UINT iconFlag(MessageIcon icon) {
   switch (icon) {
+    case MessageIcon::Exclamation:
+      return MB_ICONEXCLAMATION;
     case MessageIcon::Information:
       return MB_ICONINFORMATION;
     case MessageIcon::Question:

@@ -59,6 +59,8 @@ class StepClient : public HttpClient {
   std::filesystem::path examFile_;
 };
 
+std::optional<std::u16string> noBoundary() { return std::nullopt; }
+
 struct StepCase {
   const char* failAt;
   unsigned status;
@@ -97,6 +99,11 @@ TEST(WebUploaderSteps, EachFailingStepShowsItsErrorAndReleasesEverything) {
       {"", 400, "Error#7! The web-site refused the exam (HTTP status 400).",
        through({"sendRequest", "write", "endRequest", "statusCode", "close"})},
       {"", 399, nullptr, through({"sendRequest", "write", "endRequest", "statusCode", "close"})},
+      {"", 0, "Error#6! Cannot send the exam to the web-site.",
+       through({"sendRequest", "write", "endRequest", "statusCode", "close"})},
+      // No unique id from the system: no guessable boundary is sent in its place.
+      {"uniqueId", 200, "Error#6! Cannot send the exam to the web-site.",
+       {"open", "connect", "openRequest", "close"}},
   };
   test::TempDir dir;
   test::writeBytes(dir / u"exam.qzm", "exam");
@@ -108,7 +115,9 @@ TEST(WebUploaderSteps, EachFailingStepShowsItsErrorAndReleasesEverything) {
     StepClient http(c.failAt, c.status, dir / u"exam.qzm");
     test::ScriptedPrompts prompts;
     prompts.answer = true;
-    WebUploader(http, prompts).upload(exam, UploadTarget{u"h", 80, u"/p"});
+    const bool noUniqueId = std::string(c.failAt) == "uniqueId";
+    WebUploader(http, prompts, noUniqueId ? noBoundary : makeBoundary)
+        .upload(exam, UploadTarget{u"h", 80, u"/p"});
 
     EXPECT_EQ(http.calls, c.calls);
     std::vector<std::string> expected = {
