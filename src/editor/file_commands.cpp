@@ -1,6 +1,7 @@
 #include "editor/file_commands.h"
 
 #include <filesystem>
+#include <new>
 #include <system_error>
 #include <utility>
 
@@ -93,13 +94,20 @@ bool FileCommands::load(const std::u16string& path, bool oldFormat) {
   LoadedExam loaded;
   {
     const std::filesystem::path file(path);
-    std::optional<std::u16string> text =
-        oldFormat ? readOldExamFileText(file) : readExamFileText(file);
-    if (!text) {
+    bool read = false;
+    // A file too large for memory cannot be opened either; the exam shown stays.
+    try {
+      std::optional<std::u16string> text =
+          oldFormat ? readOldExamFileText(file) : readExamFileText(file);
+      if (text) loaded = loadExam(*text, oldFormat);
+      read = text.has_value();
+    } catch (const std::bad_alloc&) {
+      read = false;
+    }
+    if (!read) {
       form_.showMessage(errorMessage(u"Cannot open the file " + path));
       return false;
     }
-    loaded = loadExam(*text, oldFormat);
   }  // the file text goes before the form is filled
   ExamDocument& document = state_.document;
   questions_.clearForm();

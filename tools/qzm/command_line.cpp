@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <filesystem>
+#include <new>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -120,13 +121,19 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
     return kExitUsage;
   }
 
-  const std::filesystem::path input = pathFromUtf8(arguments.input);
-  if (show->parsed()) return runShow(input, arguments.oldFormat, out, err);
-  if (convert->parsed()) {
-    return runConvert(input, pathFromUtf8(arguments.output), arguments.convert, err);
+  // A file too large for memory ends like one that cannot be read, never with an abort.
+  try {
+    const std::filesystem::path input = pathFromUtf8(arguments.input);
+    if (show->parsed()) return runShow(input, arguments.oldFormat, out, err);
+    if (convert->parsed()) {
+      return runConvert(input, pathFromUtf8(arguments.output), arguments.convert, err);
+    }
+    if (formats->parsed()) return runFormats(out, err);
+    if (check->parsed()) return runCheck(input, arguments.oldFormat, out, err);
+  } catch (const std::bad_alloc&) {
+    err << "qzm: not enough memory for " << arguments.input << '\n';
+    return kExitUnreadableInput;
   }
-  if (formats->parsed()) return runFormats(out, err);
-  if (check->parsed()) return runCheck(input, arguments.oldFormat, out, err);
   err << "qzm: missing command (show, convert, check or formats; see qzm --help)\n";
   return kExitUsage;
 }
