@@ -43,7 +43,12 @@ std::optional<String> readWhole(const std::filesystem::path& path) {
   // Sized once from the file's size, so that a large file is not copied while it grows.
   String content;
   const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error) content.reserve(static_cast<std::size_t>(size / sizeof(typename String::value_type)));
+  if (!error) {
+    const std::uintmax_t elements = size / sizeof(typename String::value_type);
+    // More than this process can hold (a 32-bit one, say): it cannot be read.
+    if (elements >= content.max_size()) return std::nullopt;
+    content.reserve(static_cast<std::size_t>(elements));
+  }
   if (!readRest(file.get(), content)) return std::nullopt;
   return content;
 }
