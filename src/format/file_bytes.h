@@ -24,8 +24,9 @@ std::optional<std::u16string> readFileUnits(const std::filesystem::path& path);
 // failure), flushes it to the disk, closes it and renames it over `path`; on Linux the
 // folder is flushed too, so that the new name survives a power cut. An existing file that
 // may not be written to counts as a failure; a replaced file keeps its permissions.
-// Returns false on any failure, with no temporary file left behind; `reason` (when given)
-// then holds the system's reason.
+// Returns false on any failure, with no temporary file left behind (unless the system
+// refuses to remove it too); `reason` (when given) then holds the system's reason. A failed
+// folder flush is reported too, though the new file already stands at `path`.
 bool writeFileReplacing(const std::filesystem::path& path,
                         const std::function<bool(std::FILE*)>& writeContent,
                         std::error_code* reason = nullptr);
