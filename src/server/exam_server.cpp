@@ -1,6 +1,7 @@
 #include "server/exam_server.h"
 
 #include <httplib.h>
+#include <sys/socket.h>
 
 #include <optional>
 #include <string_view>
@@ -85,13 +86,21 @@ struct ReceivedForm {
   }
 };
 
+// Debian's library listens with room for 5 waiting connections: in a burst of clients the
+// rest have their connection attempts dropped and retried only a second or more later.
+// Listening again on the bound socket just makes the room larger.
+class ListeningServer : public httplib::Server {
+ public:
+  void widenBacklog() { ::listen(svr_sock_, 1024); }
+};
+
 }  // namespace
 
 struct ExamServer::Impl {
   ServerOptions options;
   ServerLog log;
   ExamStore store;
-  httplib::Server http;
+  ListeningServer http;
 
   Impl(ServerOptions givenOptions, ServerLog givenLog)
       : options(std::move(givenOptions)), log(std::move(givenLog)), store(options.folder) {}
@@ -239,8 +248,13 @@ struct ExamServer::Impl {
     http.set_payload_max_length(options.maxUpload);
     http.set_read_timeout(options.timeoutSeconds, 0);
     http.set_write_timeout(options.timeoutSeconds, 0);
-    http.set_keep_alive_timeout(5);
-    http.set_keep_alive_max_count(100);
+    // A page goes out in several writes: without this, each waits for the client's delayed
+    // acknowledgement (some 40 ms).
+    http.set_tcp_nodelay(true);
+    // A worker serves one connection at a time; short keep-alive turns let the connections
+    // waiting for a worker in, so that many clients are served by a few threads.
+    http.set_keep_alive_timeout(2);
+    http.set_keep_alive_max_count(20);
   }
 };
 
@@ -262,6 +276,7 @@ bool ExamServer::start(std::string& error) {
   } else {
     bound = impl_->http.bind_to_port(options.bind, options.port);
   }
+  if (bound) impl_->http.widenBacklog();
   if (!bound) error = "cannot listen on " + options.bind + ":" + std::to_string(options.port);
   return bound;
 }

@@ -16,7 +16,7 @@ struct ServerOptions {
   std::filesystem::path folder = "exams";
   std::string uploadKey;  // empty: uploads need no key
   std::size_t maxUpload = 64 * 1024 * 1024;
-  int threads = 32;
+  int threads = 64;
   int timeoutSeconds = 10;  // for a client that stops sending or reading
 };
 

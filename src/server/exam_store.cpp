@@ -146,8 +146,11 @@ std::optional<std::string> ExamStore::store(const UploadFields& sent, std::strin
   std::lock_guard storing(storing_);
   const std::optional<std::string> name = chooseName(safeExamName(fields.fileName), fields);
   if (!name) return std::nullopt;
+  // The listing names the exam as the students will see it, else as the form did.
+  const std::string title = utf16ToUtf8(exam.header.title);
+  const std::string author = utf16ToUtf8(exam.header.author);
   Entry entry{fields,
-              {*name, utf16ToUtf8(exam.header.title), utf16ToUtf8(exam.header.author),
+              {*name, title.empty() ? fields.title : title, author.empty() ? fields.author : author,
                exam.questionCount(), utcTimestamp()}};
   const std::filesystem::path examPath = folder_ / (*name + ".qzm");
   const std::filesystem::path recordPath = folder_ / (*name + ".json");

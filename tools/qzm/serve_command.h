@@ -19,7 +19,7 @@ struct ServeArguments {
   std::string folder = "exams";
   std::string keyFile;
   std::string maxUpload = "64M";
-  int threads = 32;
+  int threads = 64;
 };
 
 CLI::App* addServe(CLI::App& app, ServeArguments& arguments);
