@@ -4,6 +4,7 @@
 #include <signal.h>
 
 #include <atomic>
+#include <csignal>
 #include <ctime>
 #include <filesystem>
 #include <limits>
@@ -137,6 +138,8 @@ int runServe(const ServeArguments& arguments, std::ostream& err) {
     }
   }
 
+  // A client that goes away while its answer is being written must not end the server.
+  std::signal(SIGPIPE, SIG_IGN);
   std::mutex logLock;
   const ServerLog log = [&](const std::string& line) {
     std::lock_guard lock(logLock);
