@@ -3,6 +3,8 @@
 // learning mode (right and wrong shown after each answer) and again in exam mode (only the
 // score at the end). Debian's Chromium is driven by playwright-core from tools/browser-test.
 //   node take_exam_in_browser.mjs QZM EXAM.qzm
+//   node take_exam_in_browser.mjs --server URL    a running server that holds the example
+//                                                 exam already (tests/server/upload_from_wine)
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
 import { mkdtempSync, readFileSync, rmSync } from 'node:fs';
@@ -10,7 +12,8 @@ import { createRequire } from 'node:module';
 import { tmpdir } from 'node:os';
 import { join } from 'node:path';
 
-const [qzm, examPath] = process.argv.slice(2);
+const [first, second] = process.argv.slice(2);
+const givenServer = first === '--server' ? second : null;
 const require = createRequire(new URL('../../tools/browser-test/package.json', import.meta.url));
 let chromium;
 try {
@@ -21,11 +24,11 @@ try {
 }
 
 const folder = mkdtempSync(join(tmpdir(), 'qzm-browser-'));
-const server = spawn(qzm, ['serve', '--port', '0', '--dir', join(folder, 'exams')],
-                     { stdio: ['ignore', 'inherit', 'pipe'] });
+const server = givenServer ? null : spawn(first, ['serve', '--port', '0', '--dir', join(folder, 'exams')],
+                                          { stdio: ['ignore', 'inherit', 'pipe'] });
 let browser;
 try {
-  const base = await new Promise((resolve, reject) => {
+  const base = givenServer || await new Promise((resolve, reject) => {
     let log = '';
     server.stderr.on('data', (data) => {
       log += data;
@@ -35,12 +38,14 @@ try {
     server.on('exit', (code) => reject(new Error(`qzm serve ended (${code}): ${log}`)));
   });
 
-  const form = new FormData();
-  form.append('upload', new Blob([readFileSync(examPath)], { type: 'text/xml' }),
-              'C:\\Exams\\general_knowledge.qzm');
-  for (const field of ['Title', 'Author', 'Mail', 'Web', 'Description']) form.append(field, '');
-  const stored = await fetch(`${base}/upload`, { method: 'POST', body: form });
-  assert.equal(stored.status, 200, await stored.text());
+  if (!givenServer) {
+    const form = new FormData();
+    form.append('upload', new Blob([readFileSync(second)], { type: 'text/xml' }),
+                'C:\\Exams\\general_knowledge.qzm');
+    for (const field of ['Title', 'Author', 'Mail', 'Web', 'Description']) form.append(field, '');
+    const stored = await fetch(`${base}/upload`, { method: 'POST', body: form });
+    assert.equal(stored.status, 200, await stored.text());
+  }
 
   browser = await chromium.launch({
     executablePath: process.env.QZM_CHROMIUM || '/usr/bin/chromium',
@@ -62,7 +67,7 @@ try {
 
   await page.goto(`${base}/`);
   await page.getByText('General knowledge').tap();
-  await page.waitForURL(`${base}/exam/general_knowledge`);
+  await page.waitForURL(/\/exam\/[A-Za-z0-9_-]+$/);
 
   const noSideways = async () => assert.ok(
       await page.evaluate(() => document.documentElement.scrollWidth <= window.innerWidth),
@@ -127,7 +132,9 @@ try {
   console.log('browser test passed: learning 3 of 4, exam 4 of 4');
 } finally {
   if (browser) await browser.close();
-  server.kill('SIGINT');
-  await new Promise((resolve) => server.exitCode !== null ? resolve() : server.on('exit', resolve));
+  if (server) {
+    server.kill('SIGINT');
+    await new Promise((resolve) => server.exitCode !== null ? resolve() : server.on('exit', resolve));
+  }
   rmSync(folder, { recursive: true, force: true });
 }
