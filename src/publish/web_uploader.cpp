@@ -17,7 +17,8 @@ namespace {
 class RegistryKey {
  public:
   RegistryKey(HKEY root, const wchar_t* path, REGSAM view) {
-    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE | view, &key_) != ERROR_SUCCESS) key_ = nullptr;
+    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE | view, &key_) != ERROR_SUCCESS)
+      key_ = nullptr;
   }
   ~RegistryKey() {
     if (key_) RegCloseKey(key_);

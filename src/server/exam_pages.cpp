@@ -56,12 +56,23 @@ std::string htmlEscaped(std::string_view utf8) {
   out.reserve(utf8.size());
   for (char c : utf8) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '"': out += "&quot;"; break;
-      case '\'': out += "&#39;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\'':
+        out += "&#39;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -83,7 +94,8 @@ std::string jsonString(std::u16string_view text) {
     }
   }
   // U+2028 and U+2029 end a line in older script engines; as escapes they are just text.
-  for (std::size_t at = out.find("\xe2\x80"); at != std::string::npos; at = out.find("\xe2\x80", at)) {
+  for (std::size_t at = out.find("\xe2\x80"); at != std::string::npos;
+       at = out.find("\xe2\x80", at)) {
     if (at + 2 < out.size() && (out[at + 2] == '\xa8' || out[at + 2] == '\xa9')) {
       out.replace(at, 3, out[at + 2] == '\xa8' ? "\\u2028" : "\\u2029");
     } else {
@@ -121,8 +133,9 @@ bool ExamPageWriter::nextPiece(std::string& out) {
     started_ = true;
     const std::string title = utf16ToUtf8(exam_.header.title);
     out += pageHead(title.empty() ? name_ : title);
-    out += "<main id=\"app\"><noscript>This exam needs JavaScript in the browser.</noscript>"
-           "</main><script id=\"exam-data\" type=\"application/json\">{\"name\":";
+    out +=
+        "<main id=\"app\"><noscript>This exam needs JavaScript in the browser.</noscript>"
+        "</main><script id=\"exam-data\" type=\"application/json\">{\"name\":";
     out += jsonString(std::u16string(name_.begin(), name_.end()));
     out += ",\"title\":" + jsonString(exam_.header.title);
     out += ",\"author\":" + jsonString(exam_.header.author);

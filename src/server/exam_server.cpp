@@ -47,12 +47,18 @@ std::string loggable(std::string_view text) {
 
 std::string reasonOf(int status) {
   switch (status) {
-    case 400: return "The request could not be read.";
-    case 404: return "There is nothing at this address.";
-    case 405: return "This address does not take that method.";
-    case 413: return "The request is larger than the server takes.";
-    case 414: return "The address is too long.";
-    default: return "The server could not answer the request.";
+    case 400:
+      return "The request could not be read.";
+    case 404:
+      return "There is nothing at this address.";
+    case 405:
+      return "This address does not take that method.";
+    case 413:
+      return "The request is larger than the server takes.";
+    case 414:
+      return "The address is too long.";
+    default:
+      return "The server could not answer the request.";
   }
 }
 
@@ -149,8 +155,8 @@ struct ExamServer::Impl {
           return true;
         });
     if (form.tooLarge || res.status == 413) {
-      answer(res, 413, "The upload is larger than " + std::to_string(options.maxUpload) +
-                           " bytes.");
+      answer(res, 413,
+             "The upload is larger than " + std::to_string(options.maxUpload) + " bytes.");
       return;
     }
     if (!complete) {
@@ -244,7 +250,9 @@ struct ExamServer::Impl {
          {"X-Content-Type-Options", "nosniff"},
          {"Referrer-Policy", "no-referrer"}});
     const int threads = options.threads;
-    http.new_task_queue = [threads] { return new httplib::ThreadPool(static_cast<size_t>(threads)); };
+    http.new_task_queue = [threads] {
+      return new httplib::ThreadPool(static_cast<size_t>(threads));
+    };
     http.set_payload_max_length(options.maxUpload);
     http.set_read_timeout(options.timeoutSeconds, 0);
     http.set_write_timeout(options.timeoutSeconds, 0);

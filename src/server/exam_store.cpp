@@ -67,8 +67,8 @@ UploadFields validFields(const UploadFields& fields) {
 }  // namespace
 
 bool UploadFields::sameExamAs(const UploadFields& other) const {
-  return title == other.title && author == other.author && mail == other.mail &&
-         web == other.web && description == other.description;
+  return title == other.title && author == other.author && mail == other.mail && web == other.web &&
+         description == other.description;
 }
 
 ExamStore::ExamStore(std::filesystem::path folder) : folder_(std::move(folder)) {}
@@ -109,8 +109,8 @@ std::optional<ExamStore::Entry> ExamStore::readRecord(const std::filesystem::pat
     const nlohmann::json& form = json.at("form");
     const nlohmann::json& exam = json.at("exam");
     Entry entry;
-    entry.fields = {json.at("fileName"),  form.at("Title"), form.at("Author"),
-                    form.at("Mail"),      form.at("Web"),   form.at("Description")};
+    entry.fields = {json.at("fileName"), form.at("Title"), form.at("Author"),
+                    form.at("Mail"),     form.at("Web"),   form.at("Description")};
     entry.summary = {name, exam.at("title"), exam.at("author"), exam.at("questions"),
                      json.at("uploaded")};
     return entry;

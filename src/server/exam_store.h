@@ -69,8 +69,7 @@ class ExamStore {
     ExamSummary summary;
   };
 
-  std::optional<std::string> chooseName(const std::string& base,
-                                        const UploadFields& fields) const;
+  std::optional<std::string> chooseName(const std::string& base, const UploadFields& fields) const;
   std::optional<Entry> readRecord(const std::filesystem::path& record) const;
 
   std::filesystem::path folder_;

@@ -27,7 +27,8 @@ namespace {
 
 constexpr const char* kKey = "s3cret key";
 constexpr std::size_t kMaxUpload = 64 * 1024;
-const std::u16string kBoundary = u"--------------------------------0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0";
+const std::u16string kBoundary =
+    u"--------------------------------0f1e2d3c-4b5a-6978-8796-a5b4c3d2e1f0";
 
 ExamDocument sampleExam(std::u16string title) {
   ExamDocument exam;
@@ -35,7 +36,8 @@ ExamDocument sampleExam(std::u16string title) {
   exam.header.author = u"Ann Lee";
   exam.questions = {
       {QuestionType::OneChoice, u"2 < 3 & \"4\" > 'x'?", {{u"<b>yes</b>", 1}, {u"no &amp;", 0}}},
-      {QuestionType::MultipleChoice, u"</script><script>alert(1)</script>",
+      {QuestionType::MultipleChoice,
+       u"</script><script>alert(1)</script>",
        {{u"a\r\nb", 1}, {u"\u00e9\u4e2d\U0001F600", 1}, {u"c", 0}}},
       {QuestionType::FlashCard, u"Front \u2028 side", {{u"Back & side", 1}}},
   };
@@ -98,7 +100,8 @@ Reply roundTrip(int port, std::string_view request) {
 }
 
 Reply get(int port, const std::string& path) {
-  return roundTrip(port, "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
+  return roundTrip(port,
+                   "GET " + path + " HTTP/1.1\r\nHost: 127.0.0.1\r\nConnection: close\r\n\r\n");
 }
 
 // The request as the program sends it: WinINet's request line and its three headers, the
@@ -108,10 +111,12 @@ std::string programRequest(int port, const std::string& query, const ExamHeader&
   const UploadTarget target{u"127.0.0.1", static_cast<std::uint16_t>(port),
                             u"/upload" + std::u16string(query.begin(), query.end())};
   const UploadBody body = buildUploadBody(header, filePath, kBoundary);
-  std::string request = "POST " + utf16ToUtf8(target.path) + " HTTP/1.0\r\nHost: 127.0.0.1:" +
-                        std::to_string(port) + "\r\nUser-Agent: QuizmoraBuilder\r\n" +
+  std::string request = "POST " + utf16ToUtf8(target.path) +
+                        " HTTP/1.0\r\nHost: 127.0.0.1:" + std::to_string(port) +
+                        "\r\nUser-Agent: QuizmoraBuilder\r\n" +
                         "Content-Length: " + std::to_string(body.totalLength(file.size())) + "\r\n";
-  for (const std::u16string& line : uploadHeaderLines(target, kBoundary)) request += utf16ToUtf8(line);
+  for (const std::u16string& line : uploadHeaderLines(target, kBoundary))
+    request += utf16ToUtf8(line);
   request += "\r\n" + body.pieces[0] + std::string(file);
   for (std::size_t i = 1; i < body.pieces.size(); ++i) request += body.pieces[i];
   return request;
@@ -184,13 +189,14 @@ struct UploadCase {
 
 TEST_F(ExamServerTest, UploadsAreStoredUnderSafeNamesOrRefusedLeavingTheFolderAsItWas) {
   const std::string exam = examBytes(sampleExam(u"Capitals"));
-  const std::string oldLayout = "<EXAM>\r\n<Title>Alt</Title><Item><Question>Q</Question>"
-                                "<Type>0</Type></Item></EXAM>";
+  const std::string oldLayout =
+      "<EXAM>\r\n<Title>Alt</Title><Item><Question>Q</Question>"
+      "<Type>0</Type></Item></EXAM>";
   const std::string key = "?key=s3cret%20key";
   const UploadCase cases[] = {
       {"the program's exam", u"C:\\Exams\\capitals.qzm", exam, key, 200, "capitals"},
-      {"an old 8-bit exam after an Import", u"C:\\Old\\Alt Pr\u00fcfung.QZM", oldLayout, key,
-       200, "Alt_Pr_fung"},
+      {"an old 8-bit exam after an Import", u"C:\\Old\\Alt Pr\u00fcfung.QZM", oldLayout, key, 200,
+       "Alt_Pr_fung"},
       {"a path that climbs out", u"..\\..\\..\\etc\\passwd", exam, key, 200, "passwd"},
       {"forward slashes and dots", u"/tmp/../x/..", exam, key, 200, "exam"},
       {"a device name", u"C:\\con.qzm", exam, key, 200, "exam_con"},
@@ -238,11 +244,10 @@ TEST_F(ExamServerTest, MalformedFormsAndCutConnectionsStoreNothing) {
     std::string request;
     int status;
   } cases[] = {
-      {"not a form", replaced(headers, "multipart/form-data", "application/x-www-form-urlencoded") + body,
-       400},
+      {"not a form",
+       replaced(headers, "multipart/form-data", "application/x-www-form-urlencoded") + body, 400},
       {"no file part", replaced(full, "name=\"upload\"", "name=\"other\""), 400},
-      {"no closing delimiter",
-       replaced(full, utf16ToUtf8(kBoundary) + "--", "x"), 400},
+      {"no closing delimiter", replaced(full, utf16ToUtf8(kBoundary) + "--", "x"), 400},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -267,7 +272,8 @@ TEST_F(ExamServerTest, OneNameIsReplacedByTheSameExamAndNumberedForAnother) {
   ExamHeader otherTeacher = first.header;
   otherTeacher.author = u"Bo Chen";
   const std::string key = "?key=s3cret%20key";
-  EXPECT_EQ(upload(u"C:\\quiz.qzm", examBytes(first), key, first.header).body, "Stored as /exam/quiz\n");
+  EXPECT_EQ(upload(u"C:\\quiz.qzm", examBytes(first), key, first.header).body,
+            "Stored as /exam/quiz\n");
   EXPECT_EQ(upload(u"D:\\other\\quiz.qzm", examBytes(changed), key, first.header).body,
             "Stored as /exam/quiz\n");
   EXPECT_EQ(upload(u"C:\\quiz.qzm", examBytes(first), key, otherTeacher).body,
@@ -286,8 +292,7 @@ TEST_F(ExamServerTest, OneNameIsReplacedByTheSameExamAndNumberedForAnother) {
   ASSERT_NE(firstAt, std::string::npos);
   EXPECT_LT(second, firstAt);
   EXPECT_NE(listing.find("2 questions"), std::string::npos);
-  const nlohmann::json record =
-      nlohmann::json::parse(test::readBytes(exams() / "quiz-2.json"));
+  const nlohmann::json record = nlohmann::json::parse(test::readBytes(exams() / "quiz-2.json"));
   EXPECT_EQ(record["fileName"], "C:\\quiz.qzm");
   EXPECT_EQ(record["form"]["Author"], "Bo Chen");
 }
@@ -326,8 +331,8 @@ TEST_F(ExamServerTest, PagesShowEveryTextAsText) {
   }
 
   EXPECT_EQ(get(port(), "/exam/markup.qzm").body, bytes);
-  for (const char* missing : {"/exam/nothing", "/exam/..%2Fexams%2Fmarkup", "/exam/markup.json",
-                              "/exam/con"}) {
+  for (const char* missing :
+       {"/exam/nothing", "/exam/..%2Fexams%2Fmarkup", "/exam/markup.json", "/exam/con"}) {
     SCOPED_TRACE(missing);
     EXPECT_EQ(get(port(), missing).status, 404);
   }

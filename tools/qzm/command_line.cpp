@@ -19,7 +19,7 @@ namespace quizmora {
 namespace {
 
 constexpr std::array kCommandNames = {
-    "show", "convert", "check", "formats",
+    "show",  "convert", "check", "formats",
 #ifdef QZM_HAVE_SERVER
     "serve",
 #endif

@@ -89,8 +89,9 @@ CLI::App* addServe(CLI::App& app, ServeArguments& arguments) {
       ->capture_default_str();
   command->add_option("--upload-key-file", arguments.keyFile,
                       "File holding the key an upload must carry as ?key=...");
-  command->add_option("--max-upload", arguments.maxUpload,
-                      "Largest upload taken, in bytes or with K, M or G")
+  command
+      ->add_option("--max-upload", arguments.maxUpload,
+                   "Largest upload taken, in bytes or with K, M or G")
       ->capture_default_str();
   command->add_option("--threads", arguments.threads, "Requests served at once")
       ->check(CLI::Range(1, 1024))
@@ -102,10 +103,20 @@ std::optional<std::size_t> parseByteSize(std::string_view text) {
   std::size_t unit = 1;
   if (!text.empty()) {
     switch (text.back()) {
-      case 'k': case 'K': unit = std::size_t{1} << 10; break;
-      case 'm': case 'M': unit = std::size_t{1} << 20; break;
-      case 'g': case 'G': unit = std::size_t{1} << 30; break;
-      default: break;
+      case 'k':
+      case 'K':
+        unit = std::size_t{1} << 10;
+        break;
+      case 'm':
+      case 'M':
+        unit = std::size_t{1} << 20;
+        break;
+      case 'g':
+      case 'G':
+        unit = std::size_t{1} << 30;
+        break;
+      default:
+        break;
     }
     if (unit != 1) text.remove_suffix(1);
   }
@@ -123,7 +134,8 @@ int runServe(const ServeArguments& arguments, std::ostream& err) {
   ServerOptions options;
   options.bind = arguments.bind;
   options.port = arguments.port;
-  options.folder = std::filesystem::path(std::u8string(arguments.folder.begin(), arguments.folder.end()));
+  options.folder =
+      std::filesystem::path(std::u8string(arguments.folder.begin(), arguments.folder.end()));
   options.threads = arguments.threads;
   const std::optional<std::size_t> maxUpload = parseByteSize(arguments.maxUpload);
   if (!maxUpload) return fail(err, "--max-upload: not a size: " + arguments.maxUpload, kExitUsage);
@@ -149,8 +161,8 @@ int runServe(const ServeArguments& arguments, std::ostream& err) {
   ExamServer server(options, log);
   std::string error;
   if (!server.start(error)) return fail(err, error, kExitUnwritableOutput);
-  log("qzm: serving the exams in " + options.folder.string() + " at http://" + options.bind +
-      ":" + std::to_string(server.port()) + "/ (Ctrl+C stops)");
+  log("qzm: serving the exams in " + options.folder.string() + " at http://" + options.bind + ":" +
+      std::to_string(server.port()) + "/ (Ctrl+C stops)");
   signals.watch([&] {
     log("qzm: stopping");
     server.stop();

@@ -248,7 +248,8 @@ TEST_F(WebUploadTest, TheComputersAddressIsTakenWhenTheVariableIsNotSet) {
     const wchar_t* variable;
     std::optional<UploadTarget> expected;
   } cases[] = {
-      {L"http://school:8080/upload?key=k", nullptr, UploadTarget{u"school", 8080, u"/upload?key=k"}},
+      {L"http://school:8080/upload?key=k", nullptr,
+       UploadTarget{u"school", 8080, u"/upload?key=k"}},
       {L"http://school:8080/upload", L"http://127.0.0.1:9/p", UploadTarget{u"127.0.0.1", 9, u"/p"}},
       {L"ftp://school/upload", nullptr, std::nullopt},
       {nullptr, nullptr, defaultUploadTarget()},
