@@ -212,8 +212,10 @@ bool writeUnits(std::FILE* file, std::u16string_view text) {
 
 }  // namespace
 
-bool writeExamFile(const std::filesystem::path& path, std::u16string_view text) {
-  return writeFileReplacing(path, [text](std::FILE* file) { return writeUnits(file, text); });
+bool writeExamFile(const std::filesystem::path& path, std::u16string_view text,
+                   std::error_code* error) {
+  return writeFileReplacing(
+      path, [text](std::FILE* file) { return writeUnits(file, text); }, error);
 }
 
 }  // namespace quizmora

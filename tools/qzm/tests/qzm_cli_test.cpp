@@ -376,26 +376,37 @@ TEST_P(UnreadableInputTest, ExitsWithOne) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UnreadableInputTest,
-    testing::Values(
-        UnreadableCase{"ShowMissing", {"show", "missing.qzm"}, "qzm: cannot open missing.qzm"},
-        UnreadableCase{"ShowOldMissing", {"show", "--old", "x.txt"}, "qzm: cannot open x.txt"},
-        UnreadableCase{"ShowFolder", {"show", "folder.qzm"}, "qzm: cannot open folder.qzm"},
-        UnreadableCase{
-            "ShowOldFolder", {"show", "folder.qzm", "--old"}, "qzm: cannot open folder.qzm"},
-        UnreadableCase{"CheckMissing", {"check", "none.qzm"}, "qzm: cannot open none.qzm"},
-        UnreadableCase{
-            "ConvertMissing", {"convert", "none.qzm", "out.json"}, "qzm: cannot open none.qzm"},
-        UnreadableCase{"ConvertMissingJson",
-                       {"convert", "none.json", "out.qzm"},
-                       "qzm: cannot open none.json"},
-        UnreadableCase{
-            "ConvertFolder", {"convert", "folder.qzm", "out.qzm"}, "qzm: cannot open folder.qzm"}),
+    testing::Values(UnreadableCase{"ShowMissing",
+                                   {"show", "missing.qzm"},
+                                   "qzm: cannot open missing.qzm: No such file or directory"},
+                    UnreadableCase{"ShowOldMissing",
+                                   {"show", "--old", "x.txt"},
+                                   "qzm: cannot open x.txt: No such file or directory"},
+                    UnreadableCase{"ShowFolder",
+                                   {"show", "folder.qzm"},
+                                   "qzm: cannot open folder.qzm: Is a directory"},
+                    UnreadableCase{"ShowOldFolder",
+                                   {"show", "folder.qzm", "--old"},
+                                   "qzm: cannot open folder.qzm: Is a directory"},
+                    UnreadableCase{"CheckMissing",
+                                   {"check", "none.qzm"},
+                                   "qzm: cannot open none.qzm: No such file or directory"},
+                    UnreadableCase{"ConvertMissing",
+                                   {"convert", "none.qzm", "out.json"},
+                                   "qzm: cannot open none.qzm: No such file or directory"},
+                    UnreadableCase{"ConvertMissingJson",
+                                   {"convert", "none.json", "out.qzm"},
+                                   "qzm: cannot open none.json: No such file or directory"},
+                    UnreadableCase{"ConvertFolder",
+                                   {"convert", "folder.qzm", "out.qzm"},
+                                   "qzm: cannot open folder.qzm: Is a directory"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UnwritableCase {
   const char* name;
   const char* output;
   off_t fileSizeLimit;  // a limit below the output's size makes writing fail part-way
+  const char* reason;   // the system's words
 };
 
 class UnwritableOutputTest : public QzmTest, public testing::TestWithParam<UnwritableCase> {};
@@ -414,7 +425,7 @@ TEST_P(UnwritableOutputTest, ExitsWithTwoAndLeavesTheOldFile) {
   options.fileSizeLimit = c.fileSizeLimit;
   const ProcessResult result = qzm({"convert", "in.qzm", c.output}, options);
   EXPECT_EQ(result.exitCode, 2);
-  EXPECT_EQ(result.err, "qzm: cannot write " + std::string(c.output) + "\n");
+  EXPECT_EQ(result.err, "qzm: cannot write " + std::string(c.output) + ": " + c.reason + "\n");
   EXPECT_EQ(result.out, "");
   if (existing) {
     EXPECT_EQ(readBytes(output), "previous content");
@@ -428,12 +439,13 @@ TEST_P(UnwritableOutputTest, ExitsWithTwoAndLeavesTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UnwritableOutputTest,
-    testing::Values(UnwritableCase{"ExamInMissingFolder", "missing/out.qzm", 0},
-                    UnwritableCase{"JsonInMissingFolder", "missing/out.json", 0},
-                    UnwritableCase{"ExamOverFolder", "folder.qzm", 0},
-                    UnwritableCase{"JsonOverFolder", "folder.json", 0},
-                    UnwritableCase{"ExamCutShort", "out.qzm", 100},
-                    UnwritableCase{"JsonCutShort", "out.json", 100}),
+    testing::Values(
+        UnwritableCase{"ExamInMissingFolder", "missing/out.qzm", 0, "No such file or directory"},
+        UnwritableCase{"JsonInMissingFolder", "missing/out.json", 0, "No such file or directory"},
+        UnwritableCase{"ExamOverFolder", "folder.qzm", 0, "Is a directory"},
+        UnwritableCase{"JsonOverFolder", "folder.json", 0, "Is a directory"},
+        UnwritableCase{"ExamCutShort", "out.qzm", 100, "File too large"},
+        UnwritableCase{"JsonCutShort", "out.json", 100, "File too large"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConvertTest, FullStandardOutputIsAnOutputFailure) {

@@ -58,6 +58,17 @@ ExamDocument capitals(bool withHeader) {
   return exam;
 }
 
+// One choice questions 1-3 and 5 around a flash card; the fifth has a single answer.
+ExamDocument fiveQuestions() {
+  ExamDocument exam;
+  for (const char16_t* text : {u"Q1", u"Q2", u"Q3"}) {
+    exam.questions.push_back({QuestionType::OneChoice, text, {{u"a", 1}, {u"b", 0}}});
+  }
+  exam.questions.push_back({QuestionType::FlashCard, u"Q4", {{u"back", 1}}});
+  exam.questions.push_back({QuestionType::OneChoice, u"Q5", {{u"only", 0}}});
+  return exam;
+}
+
 const std::string kCapitalsGift =
     "Capital of France? {=Paris ~Lyon}\n\nCaf\xC3\xA9 \\{1\\} {=\xE4\xB8\xAD}\n\n";
 const std::string kAiken = "Capital of France?\nA) Paris\nB) Lyon\nANSWER: A\n";
@@ -95,10 +106,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Capital of France? {=Paris ~Lyon}\n\n"},
         ConvertCase{
             "ReaderWarningsNameTheirLine",
-            {{"in.gift", "Match {=a -> b =c -> d}\n\nQ {}\n"}},
+            {{"in.gift", "Match {=a -> b =c -> d}\n\nQ {}\n\nMatch {=e -> f =g -> h}\n"}},
             {"convert", "in.gift", "out.qzm"},
             0,
-            "warning: line 1: skipped a matching question\n",
+            "warning: lines 1, 5: skipped a matching question\n",
             "out.qzm",
             examFileBytes(ExamDocument{{}, {{QuestionType::FlashCard, u"Q", {{u"", 1}}}}, {}})},
         ConvertCase{"StrictWritesNothing",
@@ -111,6 +122,47 @@ INSTANTIATE_TEST_SUITE_P(
                     "qzm: 2 warnings with --strict: nothing written\n",
                     "out.tsv",
                     std::nullopt},
+        // Each kind once, its questions as ranges; --strict counts the lines.
+        ConvertCase{"WarningsOfAKindOnce",
+                    {{"in.qzm", examFileBytes(fiveQuestions())}},
+                    {"convert", "in.qzm", "out.tsv", "--strict"},
+                    3,
+                    "warning: questions 1-3, 5: a one choice question becomes a flash card with "
+                    "its choices on the front\n"
+                    "qzm: 1 warning with --strict: nothing written\n",
+                    "out.tsv",
+                    std::nullopt},
+        ConvertCase{"SingleAnswerChoiceIsSkipped",
+                    {{"in.qzm", examFileBytes(fiveQuestions())}},
+                    {"convert", "in.qzm", "out.gift"},
+                    0,
+                    "warning: question 5: skipped a choice question with a single answer, which "
+                    "learning platforms refuse\n",
+                    "out.gift",
+                    "Q1 {=a ~b}\n\nQ2 {=a ~b}\n\nQ3 {=a ~b}\n\nQ4 {=back}\n\n"},
+        ConvertCase{"SingleAnswerChoiceIsRefused",
+                    {{"in.gift", "Q {=a ~b}\n\nQ {~%100%only}\n"}},
+                    {"convert", "in.gift", "out.qzm"},
+                    1,
+                    "qzm: cannot read in.gift: line 3: a multiple choice question needs at least "
+                    "two answers\n",
+                    "out.qzm",
+                    std::nullopt},
+        ConvertCase{"UnknownOutputExtension",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "exam.docx"},
+                    64,
+                    "qzm: unknown extension '.docx' for exam.docx (qzm, json, gift, aiken, csv, "
+                    "moodle, qti, tsv, html): name the format with --to\n",
+                    "exam.docx",
+                    std::nullopt},
+        ConvertCase{"NoExtensionIsAnExamFile",
+                    {{"in.gift", kCapitalsGift}},
+                    {"convert", "in.gift", "exam"},
+                    0,
+                    "",
+                    "exam",
+                    examFileBytes(capitals(false))},
         ConvertCase{"StrictWithoutWarningsWrites",
                     {{"in.gift", kCapitalsGift}},
                     {"convert", "in.gift", "out.gift", "--strict"},
