@@ -345,6 +345,17 @@ std::string percent(double value) {
   return text;
 }
 
+// The share of the marks of correct answer `index` among `correct` ones. The platforms take
+// only weights from their grade list (100, 50, 33.33333, 25, 20, 16.66667, 14.28571, 12.5,
+// 11.11111, 10, 5 and the like) and refuse the whole file over any other, so 100 is shared
+// equally only where the list allows: up to 10 correct answers and 20. From 11 to 19 the
+// first ones get 10 and the others 5, which still adds up to 100; beyond 20 each gets 5.
+std::string shareOf(std::size_t index, std::size_t correct) {
+  if (correct <= 10 || correct == 20) return percent(100.0 / static_cast<double>(correct));
+  if (correct < 20) return index < 20 - correct ? "10" : "5";
+  return "5";
+}
+
 bool startsWithPercent(std::u16string_view text) { return !text.empty() && text.front() == u'%'; }
 
 // A text as GIFT, with "[moodle]" (the platform's own format, which an unmarked text has
@@ -386,7 +397,15 @@ void writeChoices(const QuestionRecord& question, int number, std::string& out,
                         "answer reads as a matching question, which is skipped"
                       : "a one choice question without a wrong answer comes back as a flash card");
   }
-  const std::string share = correct == 0 ? "" : percent(100.0 / static_cast<double>(correct));
+  if (!one && correct > 10 && correct != 20) {
+    report.warn(number, 0,
+                correct < 20 ? "the correct answers get shares of 10% and 5%, as the platforms' "
+                               "grades cannot split 100% into " +
+                                   std::to_string(correct) + " equal shares"
+                             : "each correct answer gets 5%, the platforms' smallest grade, "
+                               "together more than 100%");
+  }
+  std::size_t correctSoFar = 0;
   const char* separator = "";
   for (const AnswerRecord& answer : question.answers) {
     out += separator;
@@ -399,7 +418,7 @@ void writeChoices(const QuestionRecord& question, int number, std::string& out,
              : leadingPercent ? "~%0%"
                               : "~";
     } else {
-      out += answer.correct() ? "~%" + share + "%" : "~%-100%";
+      out += answer.correct() ? "~%" + shareOf(correctSoFar++, correct) + "%" : "~%-100%";
     }
     out += giftText(answer.text, false);
   }
