@@ -175,11 +175,19 @@ bool writeFileReplacing(const std::filesystem::path& path,
 bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes,
                         std::error_code* error) {
   return writeFileReplacing(
-      path,
-      [bytes](std::FILE* file) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-      },
-      error);
+      path, [bytes](std::FILE* file) { return writeAll(file, bytes); }, error);
+}
+
+bool writeAll(std::FILE* file, std::string_view bytes) {
+  int idle = 0;  // writes in a row that wrote nothing
+  while (!bytes.empty()) {
+    errno = 0;
+    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+    bytes.remove_prefix(written);
+    idle = written == 0 ? idle + 1 : 0;
+    if (idle == 2) return false;
+  }
+  return true;
 }
 
 std::string systemReason(const std::error_code& error) {

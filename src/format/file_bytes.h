@@ -37,6 +37,11 @@ bool writeFileReplacing(const std::filesystem::path& path,
 bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes,
                         std::error_code* error = nullptr);
 
+// Writes every byte to `file`, trying again after a write that came up short, so that errno
+// ends up with the reason of a write that failed outright: a C library may report a write
+// cut short by a full disk with a reason of no use ("Invalid argument" under Wine).
+bool writeAll(std::FILE* file, std::string_view bytes);
+
 // A reason in the words of the C library's strerror ("No space left on device"), so that
 // the same failure reads the same on every system.
 std::string systemReason(const std::error_code& error);
