@@ -95,10 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Capital of France? {=Paris ~Lyon}\n\n"},
         ConvertCase{
             "ReaderWarningsNameTheirLine",
-            {{"in.gift", "Match {=a -> b =c -> d}\n\nQ {}\n"}},
+            {{"in.gift", "Match {=a -> b =c -> d}\n\nQ {}\n\nMatch {=e -> f =g -> h}\n"}},
             {"convert", "in.gift", "out.qzm"},
             0,
-            "warning: line 1: skipped a matching question\n",
+            "warning: lines 1, 5: skipped a matching question\n",
             "out.qzm",
             examFileBytes(ExamDocument{{}, {{QuestionType::FlashCard, u"Q", {{u"", 1}}}}, {}})},
         ConvertCase{"StrictWritesNothing",
@@ -111,6 +111,31 @@ INSTANTIATE_TEST_SUITE_P(
                     "qzm: 2 warnings with --strict: nothing written\n",
                     "out.tsv",
                     std::nullopt},
+        // Each kind once, its questions as ranges; --strict counts the lines.
+        ConvertCase{"WarningsOfAKindOnce",
+                    {{"in.gift", "Q {=a ~b}\n\nQ {=a ~b}\n\nQ {=a ~b}\n\nQ {=c}\n\nQ {=a ~b}"}},
+                    {"convert", "in.gift", "out.tsv", "--strict"},
+                    3,
+                    "warning: questions 1-3, 5: a one choice question becomes a flash card with "
+                    "its choices on the front\n"
+                    "qzm: 1 warning with --strict: nothing written\n",
+                    "out.tsv",
+                    std::nullopt},
+        ConvertCase{"UnknownOutputExtension",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "exam.docx"},
+                    64,
+                    "qzm: unknown extension '.docx' for exam.docx (qzm, json, gift, aiken, csv, "
+                    "moodle, qti, tsv, html): name the format with --to\n",
+                    "exam.docx",
+                    std::nullopt},
+        ConvertCase{"NoExtensionIsAnExamFile",
+                    {{"in.gift", kCapitalsGift}},
+                    {"convert", "in.gift", "exam"},
+                    0,
+                    "",
+                    "exam",
+                    examFileBytes(capitals(false))},
         ConvertCase{"StrictWithoutWarningsWrites",
                     {{"in.gift", kCapitalsGift}},
                     {"convert", "in.gift", "out.gift", "--strict"},
@@ -150,7 +175,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"in.qzm", examFileBytes(capitals(false))}},
                     {"convert", "in.qzm", "out.pdf", "--to", "pdf"},
                     64,
-                    "qzm: unknown format 'pdf' for --to (qzm, json, gift, aiken, csv, moodle, qti, tsv, html)\n",
+                    "qzm: unknown format 'pdf' for --to (qzm, json, gift, aiken, csv, moodle, qti, "
+                    "tsv, html)\n",
                     "out.pdf",
                     std::nullopt},
         ConvertCase{"OldLayoutNeedsAnExamFile",
@@ -196,9 +222,9 @@ TEST_F(InterchangeTool, FormatsListsWhatEachKeepsAndLoses) {
   const ProcessResult result = qzm({"formats"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, "");
-  for (const char* row : {"qzm  (.qzm)", "json  (.json)", "gift  (.gift .txt)", "aiken  (.txt)",
-                          "csv  (.csv)", "moodle  (.xml)", "qti  (.zip)", "tsv  (.tsv)",
-                          "html  (.html .htm)"}) {
+  for (const char* row :
+       {"qzm  (.qzm)", "json  (.json)", "gift  (.gift .txt)", "aiken  (.txt)", "csv  (.csv)",
+        "moodle  (.xml)", "qti  (.zip)", "tsv  (.tsv)", "html  (.html .htm)"}) {
     EXPECT_NE(("\n" + result.out).find(std::string("\n") + row), std::string::npos) << row;
   }
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 9 * 3 + 1);
