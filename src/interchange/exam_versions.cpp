@@ -80,8 +80,8 @@ bool isOneOf(std::u16string_view word, const std::array<std::string_view, N>& li
 constexpr std::array<std::string_view, 2> kPlaces = {"above", "below"};
 constexpr std::array<std::string_view, 5> kQuantities = {"all", "none", "both", "neither", "any"};
 constexpr std::array<std::string_view, 15> kLetterLinks = {
-    "and",  "or",      "nor",     "both",    "neither", "either", "only",   "all",
-    "answers", "options", "choices", "are", "is",      "correct", "true"};
+    "and",     "or",      "nor",     "both", "neither", "either",  "only", "all",
+    "answers", "options", "choices", "are",  "is",      "correct", "true"};
 
 bool isCapitalLetter(std::u16string_view word) {
   return word.size() == 1 && word[0] >= u'A' && word[0] <= u'Z';
@@ -193,11 +193,13 @@ std::vector<ExamVersion> makeExamVersions(const ExamDocument& exam, int count, S
       if (questions) draw.shuffle(version.questionOrder, 0, version.questionOrder.size());
       if (choices) {
         for (std::size_t p = 0; p < runs.size(); ++p) {
-          for (const auto& [first, last] : runs[p]) draw.shuffle(version.choiceOrder[p], first, last);
+          for (const auto& [first, last] : runs[p])
+            draw.shuffle(version.choiceOrder[p], first, last);
         }
       }
-      const bool seen = std::any_of(versions.begin(), versions.end(),
-                                    [&](const ExamVersion& other) { return sameOrder(version, other); });
+      const bool seen =
+          std::any_of(versions.begin(), versions.end(),
+                      [&](const ExamVersion& other) { return sameOrder(version, other); });
       if (!seen) break;
     }
     versions.push_back(std::move(version));

@@ -113,8 +113,8 @@ void writeHead(const ExamDocument& exam, const std::string& letter, bool withKey
         "<p class=\"candidate\"><span class=\"name\">Name:</span><span>Class:</span>"
         "<span>Date:</span><span>Score:</span></p>\n";
     const std::size_t count = exam.questions.size();
-    out += "<p class=\"count\">" + std::to_string(count) + (count == 1 ? " question" : " questions") +
-           "</p>\n";
+    out += "<p class=\"count\">" + std::to_string(count) +
+           (count == 1 ? " question" : " questions") + "</p>\n";
   }
   out += "</header>\n";
 }
@@ -192,10 +192,11 @@ std::string keyEntry(const QuestionRecord& question, const std::vector<std::size
 }
 
 void writeKey(const ExamDocument& exam, const ExamVersion& version, int index, std::string& out) {
-  out += "<section class=\"key new-page\">\n<header>\n<div class=\"head-line\"><div><h1>Answer "
-         "key</h1>\n<p class=\"author\">" +
-         titleOf(exam) + "</p>\n</div><div class=\"version-letter\">" + letterOf(index) +
-         "</div></div>\n</header>\n<ol class=\"key-list\">\n";
+  out +=
+      "<section class=\"key new-page\">\n<header>\n<div class=\"head-line\"><div><h1>Answer "
+      "key</h1>\n<p class=\"author\">" +
+      titleOf(exam) + "</p>\n</div><div class=\"version-letter\">" + letterOf(index) +
+      "</div></div>\n</header>\n<ol class=\"key-list\">\n";
   int number = 0;
   for (std::size_t position : version.questionOrder) {
     out += "<li><b>" + std::to_string(++number) + ".</b> " +
@@ -262,9 +263,9 @@ std::string writeHtmlVersions(const ExamDocument& exam, const SheetVersions& req
       writeQuestion(exam.questions[position], ++number, versions[v].choiceOrder[position], false,
                     out);
     }
-    out += "</ol>\n<p class=\"foot\">Version " + letter + " of " + count + " \u00B7 shuffled: " +
-           std::string(shuffleKindName(request.shuffle)) + " \u00B7 seed " + std::to_string(seed) +
-           "</p>\n</section>\n";
+    out += "</ol>\n<p class=\"foot\">Version " + letter + " of " + count +
+           " \u00B7 shuffled: " + std::string(shuffleKindName(request.shuffle)) + " \u00B7 seed " +
+           std::to_string(seed) + "</p>\n</section>\n";
   }
   if (request.withKeys) {
     for (std::size_t v = 0; v < versions.size(); ++v) {

@@ -3,9 +3,9 @@
 #include <algorithm>
 #include <array>
 #include <charconv>
-#include <optional>
 #include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -53,11 +53,13 @@ CLI::App* addConvert(CLI::App& app, Arguments& arguments) {
   command->add_flag("--key", arguments.convert.withKey,
                     "Write the printable sheet as the answer key (with --versions: add a key "
                     "page per version)");
-  command->add_option("--versions", arguments.convert.versions,
-                      "Printable sheet: versions A, B, ... of the exam, N from 1 to 26")
+  command
+      ->add_option("--versions", arguments.convert.versions,
+                   "Printable sheet: versions A, B, ... of the exam, N from 1 to 26")
       ->check(CLI::Range(1, 26));
-  command->add_option("--shuffle", arguments.convert.shuffle,
-                      "What versions B, C, ... reorder: questions (the default), choices or both")
+  command
+      ->add_option("--shuffle", arguments.convert.shuffle,
+                   "What versions B, C, ... reorder: questions (the default), choices or both")
       ->check(CLI::IsMember({"questions", "choices", "both"}));
   command->add_option("--seed", arguments.seed,
                       "Seed of the shuffle (default: drawn from the exam; printed on each "
