@@ -120,6 +120,11 @@ ExamVersion examOrder(const ExamDocument& exam) {
   return version;
 }
 
+constexpr std::pair<ShuffleKind, std::string_view> kShuffleNames[] = {
+    {ShuffleKind::Questions, "questions"},
+    {ShuffleKind::Choices, "choices"},
+    {ShuffleKind::Both, "both"}};
+
 // Enough to find the last unused order of a small exam (4 questions: 24 orders) almost
 // always, and a bound on the work when there is none left.
 constexpr int kDrawsPerVersion = 1000;
@@ -127,22 +132,17 @@ constexpr int kDrawsPerVersion = 1000;
 }  // namespace
 
 std::optional<ShuffleKind> shuffleKindNamed(std::string_view name) {
-  if (name == "questions") return ShuffleKind::Questions;
-  if (name == "choices") return ShuffleKind::Choices;
-  if (name == "both") return ShuffleKind::Both;
+  for (const auto& [kind, known] : kShuffleNames) {
+    if (known == name) return kind;
+  }
   return std::nullopt;
 }
 
 std::string_view shuffleKindName(ShuffleKind kind) {
-  switch (kind) {
-    case ShuffleKind::Questions:
-      return "questions";
-    case ShuffleKind::Choices:
-      return "choices";
-    case ShuffleKind::Both:
-      return "both";
+  for (const auto& [known, name] : kShuffleNames) {
+    if (known == kind) return name;
   }
-  return "questions";
+  return kShuffleNames[0].second;
 }
 
 bool isChoiceQuestion(const QuestionRecord& question) {
