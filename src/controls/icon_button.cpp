@@ -12,9 +12,11 @@ namespace {
 
 constexpr int kTooltipMaxWidth = 400;
 constexpr UINT_PTR kTooltipToolId = 1;
-// The tool record as comctl32 5.80 and later read it (without lpReserved).
-constexpr UINT kToolInfoSize = 44;
-static_assert(offsetof(TTTOOLINFOW, lpReserved) == kToolInfoSize, "tool record of a 32-bit build");
+// The tool record as comctl32 5.80 and later read it (without lpReserved): 44 bytes in the
+// 32-bit build, 64 in the 64-bit one. Measured as TTTOOLINFOW_V2_SIZE measures it (that
+// macro is not a constant expression).
+constexpr UINT kToolInfoSize = offsetof(TTTOOLINFOW, lParam) + sizeof(LPARAM);
+static_assert(offsetof(TTTOOLINFOW, lpReserved) == kToolInfoSize, "tool record ends before lpReserved");
 
 HINSTANCE moduleInstance() {
   HINSTANCE instance = AppModule::instance().instanceHandle();

@@ -6,13 +6,17 @@
 #include <objbase.h>
 // After objbase.h.
 #include <commdlg.h>
+#include <cstddef>
 
 namespace quizmora {
 
 inline constexpr int kFileNameUnits = 260;
 inline constexpr int kFileTitleUnits = 256;
-// The structure without the fields Windows 2000 added, which every version accepts.
-inline constexpr DWORD kFileDialogStructSize = 76;
+// The structure without the fields Windows 2000 added, which every version accepts: 76 bytes
+// in the 32-bit build, 136 in the 64-bit one. Measured as OPENFILENAME_SIZE_VERSION_400W
+// measures it (that macro is not a constant expression).
+inline constexpr DWORD kFileDialogStructSize =
+    offsetof(OPENFILENAMEW, lpTemplateName) + sizeof(OPENFILENAMEW::lpTemplateName);
 
 // Fills `dialog` for one command: the exam filter pair first and selected, the caller's
 // name buffer (kFileNameUnits, emptied here) and title buffer (kFileTitleUnits), no default
