@@ -49,8 +49,8 @@ ol.key-list li { break-inside: avoid; page-break-inside: avoid; padding: .1em 0;
                  border-bottom: .5pt solid #999; }
 ol.key-list li { padding-left: 2.4em; text-indent: -2.4em; }
 ol.key-list b { display: inline-block; min-width: 2.4em; text-indent: 0; }
-table.numbers { border-collapse: collapse; font-size: 9pt; }
-table.numbers th, table.numbers td { border: .5pt solid #000; padding: .1em .45em; text-align: right; }
+table.numbers { border-collapse: collapse; font-size: 9pt; line-height: 1.2; }
+table.numbers th, table.numbers td { border: .5pt solid #000; padding: 0 .45em; text-align: right; }
 table.numbers thead th { text-align: center; }
 @media screen { .new-page { border-top: 2px dashed #999; margin-top: 2.5em; padding-top: 2em; } }
 @media print { body { max-width: none; padding: 0; } }
