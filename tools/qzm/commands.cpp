@@ -13,6 +13,7 @@
 #include "format/exam_file_writer.h"
 #include "format/file_bytes.h"
 #include "format_registry.h"
+#include "interchange/html_sheet.h"
 #include "warning_summary.h"
 
 namespace quizmora {
@@ -146,6 +147,15 @@ int runConvert(const std::filesystem::path& input, const std::filesystem::path& 
                 kExitUsage);
   }
 
+  if (options.versions == 0 && (!options.shuffle.empty() || options.seed)) {
+    return fail(err, "--shuffle and --seed apply with --versions", kExitUsage);
+  }
+  if (options.versions > 0 && to->name != "html") {
+    return fail(err,
+                "--versions applies to the printable sheet (html), not to " + std::string(to->name),
+                kExitUsage);
+  }
+
   InterchangeReport report;
   std::optional<ExamDocument> document = readInput(input, *from, options.oldFormat, report, err);
   if (!document) return kExitUnreadableInput;
@@ -155,6 +165,11 @@ int runConvert(const std::filesystem::path& input, const std::filesystem::path& 
   std::string bytes;
   if (to->examFile) {
     examText = composeExamText(*document);
+  } else if (options.versions > 0) {
+    const SheetVersions versions{options.versions,
+                                 shuffleKindNamed(options.shuffle).value_or(ShuffleKind::Questions),
+                                 options.seed, options.withKey};
+    bytes = writeHtmlVersions(*document, versions, report);
   } else {
     bytes = (options.withKey ? to->writeWithKey : to->write)(*document, report);
   }

@@ -164,6 +164,27 @@ INSTANTIATE_TEST_SUITE_P(
                     "qzm: --key applies to the printable sheet (html), not to gift\n",
                     "out.gift",
                     std::nullopt},
+        ConvertCase{"VersionsOnlyForTheSheet",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "out.gift", "--versions", "2"},
+                    64,
+                    "qzm: --versions applies to the printable sheet (html), not to gift\n",
+                    "out.gift",
+                    std::nullopt},
+        ConvertCase{"SeedNeedsVersions",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "out.html", "--seed", "5"},
+                    64,
+                    "qzm: --shuffle and --seed apply with --versions\n",
+                    "out.html",
+                    std::nullopt},
+        ConvertCase{"SeedIsAWholeNumber",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "out.html", "--versions", "2", "--seed", "-1"},
+                    64,
+                    "qzm: --seed: '-1' is not a whole number from 0 to 18446744073709551615\n",
+                    "out.html",
+                    std::nullopt},
         ConvertCase{"SheetCannotBeRead",
                     {{"in.html", "<p>x</p>"}},
                     {"convert", "in.html", "out.qzm"},
@@ -216,6 +237,22 @@ TEST_F(InterchangeTool, SheetWithKeyIsOnePageThatMarksTheAnswers) {
   EXPECT_EQ(sheet.find("Answer key"), std::string::npos);
   EXPECT_NE(key.find("Answer key"), std::string::npos);
   EXPECT_NE(key.find("<b>Answer:</b>\xE4\xB8\xAD"), std::string::npos);
+}
+
+// The seed printed on each version makes the same page again; without one, the exam's own.
+TEST_F(InterchangeTool, VersionsComeBackFromTheSeedPrintedOnThem) {
+  writeBytes(file("a.qzm"), examFileBytes(capitals(false)));
+  ASSERT_EQ(qzm({"convert", "a.qzm", "v.html", "--versions", "3", "--key"}).exitCode, 0);
+  const std::string page = readBytes(file("v.html"));
+  const std::size_t at = page.find("seed ");
+  ASSERT_NE(at, std::string::npos);
+  const std::string seed = page.substr(at + 5, page.find('<', at) - at - 5);
+  const ProcessResult again = qzm({"convert", "a.qzm", "w.html", "--versions", "3", "--key",
+                                   "--shuffle", "questions", "--seed", seed});
+  ASSERT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_EQ(again.err, "");
+  EXPECT_TRUE(readBytes(file("w.html")) == page);
+  EXPECT_NE(page.find("Version C of 3"), std::string::npos);
 }
 
 TEST_F(InterchangeTool, FormatsListsWhatEachKeepsAndLoses) {
