@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "format/utf8_text.h"
+#include "interchange/interchange_text.h"
 
 namespace quizmora {
 
@@ -19,7 +20,7 @@ std::string pageHead(std::string_view title) {
       "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
       "<meta name=\"viewport\" content=\"width=device-width, initial-scale=1\">"
       "<title>";
-  head += htmlEscaped(title);
+  head += escapeHtml(title);
   head += "</title><style>";
   head += kExamPageStyle;
   head += "</style></head><body>";
@@ -50,33 +51,6 @@ void appendQuestion(std::string& out, const QuestionRecord& question) {
 }
 
 }  // namespace
-
-std::string htmlEscaped(std::string_view utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (char c : utf8) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      case '\'':
-        out += "&#39;";
-        break;
-      default:
-        out += c;
-    }
-  }
-  return out;
-}
 
 std::string jsonString(std::u16string_view text) {
   std::string out = "\"";
@@ -113,11 +87,11 @@ std::string listingPage(const std::vector<ExamSummary>& exams) {
   for (const ExamSummary& exam : exams) {
     const std::string title = exam.title.empty() ? exam.name : exam.title;
     page += "<li><a class=\"exam\" href=\"/exam/" + exam.name + "\"><span class=\"title\">" +
-            htmlEscaped(title) + "</span><span class=\"meta\">";
-    if (!exam.author.empty()) page += htmlEscaped(exam.author) + " &middot; ";
+            escapeHtml(title) + "</span><span class=\"meta\">";
+    if (!exam.author.empty()) page += escapeHtml(exam.author) + " &middot; ";
     page += std::to_string(exam.questionCount) +
             (exam.questionCount == 1 ? " question" : " questions") + " &middot; " +
-            htmlEscaped(shownTime(exam.uploaded)) + "</span></a><a class=\"file\" href=\"/exam/" +
+            escapeHtml(shownTime(exam.uploaded)) + "</span></a><a class=\"file\" href=\"/exam/" +
             exam.name + ".qzm\" download>file</a></li>";
   }
   page += "</ul></main></body></html>\n";

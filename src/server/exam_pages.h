@@ -14,9 +14,6 @@
 
 namespace quizmora {
 
-// "&", "<", ">", '"' and "'" as character references.
-std::string htmlEscaped(std::string_view utf8);
-
 // A JSON string literal of `text` in UTF-8, with "<", ">", "&" and the two line separators
 // written as \u escapes.
 std::string jsonString(std::u16string_view text);
