@@ -30,14 +30,7 @@ class ScriptedEditor : public EditorUnderTest {
   MessageAnswer showMessage(const FormMessage& message) override {
     shown.push_back(message);
     if (realMessageBoxes) return MainEditor::showMessage(message);
-    if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (replies.empty()) {
-      ADD_FAILURE() << "unexpected question";
-      return MessageAnswer::Cancel;
-    }
-    MessageAnswer reply = replies.front();
-    replies.pop_front();
-    return reply;
+    return scriptedReply(message, replies);
   }
 
   int ticked() const { return tickedCount; }
