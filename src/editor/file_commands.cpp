@@ -7,6 +7,7 @@
 
 #include "format/exam_file_io.h"
 #include "format/exam_file_writer.h"
+#include "format/file_bytes.h"
 
 namespace quizmora {
 namespace {
@@ -23,35 +24,73 @@ bool fileExists(const std::u16string& path) {
   return std::filesystem::exists(std::filesystem::path(path), error);
 }
 
+// ".html" or ".htm" in any case, as Windows matches names.
+bool hasPageExtension(std::u16string_view path) {
+  std::u16string lowered(path.substr(path.size() > 5 ? path.size() - 5 : 0));
+  for (char16_t& unit : lowered) {
+    if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit + 32);
+  }
+  return lowered.ends_with(u".html") || lowered.ends_with(u".htm");
+}
+
 }  // namespace
 
 FileCommands::FileCommands(EditorState state, QuestionForm& form, QuestionEditor& questions,
                            FileDialogs& dialogs)
     : state_(state), form_(form), questions_(questions), dialogs_(&dialogs) {}
 
+bool FileCommands::save() {
+  const std::u16string& path = state_.document.filePath;
+  if (!pathIsExamFile_ || path.empty()) return saveAs();
+  return writeTo(path, composeExamText(state_.document));
+}
+
 bool FileCommands::saveAs() {
   const std::u16string text = composeExamText(state_.document);
   if (text.empty()) return false;
   std::optional<std::u16string> chosen = dialogs_->chooseSavePath();
   if (!chosen) return false;
-  std::u16string path = std::move(*chosen);
-  // The dialog's own overwrite question covered the name as typed; a completed name that
-  // names another existing file is asked about here.
-  if (!path.ends_with(kExtension)) {
-    path += kExtension;
-    if (fileExists(path)) {
-      const FormMessage replace{path + u" already exists.\nDo you want to replace it?", kCaption,
-                                MessageIcon::Warning, MessageButtons::YesNo};
-      if (form_.showMessage(replace) != MessageAnswer::Yes) return false;
-    }
-  }
+  const bool complete = !chosen->ends_with(kExtension);
+  std::optional<std::u16string> path = withExtension(std::move(*chosen), complete, kExtension);
+  return path && writeTo(*path, text);
+}
+
+bool FileCommands::writeTo(const std::u16string& path, const std::u16string& text) {
   if (!writeExamFile(std::filesystem::path(path), text)) {
     form_.showMessage(errorMessage(u"Cannot save the exam to " + path));
     return false;
   }
-  state_.document.filePath = std::move(path);
+  state_.document.filePath = path;
+  pathIsExamFile_ = true;
   state_.examChanged = false;
   return true;
+}
+
+// The dialog's own overwrite question covered the name as typed; a completed name that
+// names another existing file is asked about here. nullopt when the author keeps that file.
+std::optional<std::u16string> FileCommands::withExtension(std::u16string path, bool complete,
+                                                          std::u16string_view extension) {
+  if (!complete) return path;
+  path += extension;
+  if (fileExists(path)) {
+    const FormMessage replace{path + u" already exists.\nDo you want to replace it?", kCaption,
+                              MessageIcon::Warning, MessageButtons::YesNo};
+    if (form_.showMessage(replace) != MessageAnswer::Yes) return std::nullopt;
+  }
+  return path;
+}
+
+std::optional<std::u16string> FileCommands::savePage(std::string_view bytes) {
+  std::optional<std::u16string> chosen = dialogs_->chooseSavePagePath();
+  if (!chosen) return std::nullopt;
+  const bool complete = !hasPageExtension(*chosen);
+  std::optional<std::u16string> path = withExtension(std::move(*chosen), complete, u".html");
+  if (!path) return std::nullopt;
+  if (!writeFileReplacing(std::filesystem::path(*path), bytes)) {
+    form_.showMessage(errorMessage(u"Cannot save the page to " + *path));
+    return std::nullopt;
+  }
+  return path;
 }
 
 bool FileCommands::confirmDiscard() {
@@ -60,7 +99,7 @@ bool FileCommands::confirmDiscard() {
                              kCaption, MessageIcon::Warning, MessageButtons::YesNoCancel};
   switch (form_.showMessage(question)) {
     case MessageAnswer::Yes:
-      return saveAs();
+      return save();
     case MessageAnswer::No:
       return true;
     default:
@@ -81,7 +120,9 @@ bool FileCommands::importOld() {
 }
 
 void FileCommands::newExam() {
-  if (confirmDiscard()) questions_.newExam();
+  if (!confirmDiscard()) return;
+  questions_.newExam();
+  pathIsExamFile_ = false;
 }
 
 bool FileCommands::openExamFromPath(const std::u16string& path) { return load(path, false); }
@@ -128,6 +169,8 @@ bool FileCommands::load(const std::u16string& path, bool oldFormat) {
     }
   }
   document.filePath = path;
+  // An old file keeps its layout: the first Save of an imported exam asks for a new name.
+  pathIsExamFile_ = !oldFormat;
   state_.examChanged = false;
   return true;
 }

@@ -1,10 +1,11 @@
 #pragma once
-// Moving the exam between memory and disk: Save As, Open, Import from the old format, and
+// Moving the exam between memory and disk: Save, Save As, Open, Import from the old format, and
 // the question about unsaved changes that guards every command that would throw the exam
 // away. The file choosers sit behind FileDialogs so that tests can answer them.
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
@@ -17,6 +18,8 @@ class FileDialogs {
   // The chosen full path, or nullopt when the dialog was cancelled.
   virtual std::optional<std::u16string> chooseOpenPath() = 0;
   virtual std::optional<std::u16string> chooseSavePath() = 0;
+  // Where to save a printable page (.html).
+  virtual std::optional<std::u16string> chooseSavePagePath() = 0;
 };
 
 class FileCommands {
@@ -27,7 +30,10 @@ class FileCommands {
 
   void useDialogs(FileDialogs& dialogs) { dialogs_ = &dialogs; }
 
-  // True when the exam was written.
+  // True when the exam was written. Save writes to the exam file it was opened from or last
+  // saved as; an exam without one (new, or imported from an old file, which must keep its
+  // layout) goes through Save As.
+  bool save();
   bool saveAs();
   // The menu commands: ask about unsaved changes, then for the file. True when loaded.
   bool open();
@@ -38,17 +44,28 @@ class FileCommands {
   bool openExamFromPath(const std::u16string& path);
   bool importFromPath(const std::u16string& path);
 
+  // Asks where to save a printable page and writes `bytes` there, ".html" added to a name
+  // without ".html" or ".htm". The path written, or nullopt when the author cancelled or the
+  // page could not be written (which is shown).
+  std::optional<std::u16string> savePage(std::string_view bytes);
+
   // Before a command throws away an exam with unsaved changes: asks whether to save them.
   // True when the command may go on (no changes, No, or Yes and the exam was saved).
   bool confirmDiscard();
 
  private:
   bool load(const std::u16string& path, bool oldFormat);
+  // Writes the exam's `text` to `path`; false, with the failure shown, when it could not be.
+  bool writeTo(const std::u16string& path, const std::u16string& text);
+  std::optional<std::u16string> withExtension(std::u16string path, bool complete,
+                                              std::u16string_view extension);
 
   EditorState state_;
   QuestionForm& form_;
   QuestionEditor& questions_;
   FileDialogs* dialogs_;
+  // Whether the document's filePath names an exam file that Save may write over.
+  bool pathIsExamFile_ = false;
 };
 
 }  // namespace quizmora

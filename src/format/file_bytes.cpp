@@ -21,6 +21,29 @@
 namespace quizmora {
 namespace {
 
+// The reason the C library gave for the call that just failed (errno cleared before it); an
+// input/output error when it gave none.
+std::error_code lastError() {
+  const int code = errno;
+  return code != 0 ? std::error_code(code, std::generic_category())
+                   : std::make_error_code(std::errc::io_error);
+}
+
+bool fail(std::error_code* error, std::error_code reason) {
+  if (error) *error = reason;
+  return false;
+}
+
+// What a path that is no file to read or write says: none given, or a folder.
+std::optional<std::error_code> notAFile(const std::filesystem::path& path) {
+  std::error_code ignored;
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (std::filesystem::is_directory(path, ignored)) {
+    return std::make_error_code(std::errc::is_a_directory);
+  }
+  return std::nullopt;
+}
+
 // Reads what is left of `file` onto the end of `out`, whose elements are bytes or 16-bit
 // units; false on a read error. Whole elements only: a trailing partial unit is dropped.
 template <typename String>
@@ -35,21 +58,35 @@ bool readRest(std::FILE* file, String& out) {
 }
 
 template <typename String>
-std::optional<String> readWhole(const std::filesystem::path& path) {
-  std::error_code error;
-  if (path.empty() || std::filesystem::is_directory(path, error)) return std::nullopt;
+std::optional<String> readWhole(const std::filesystem::path& path, std::error_code* error) {
+  if (const std::optional<std::error_code> reason = notAFile(path)) {
+    fail(error, *reason);
+    return std::nullopt;
+  }
+  errno = 0;
   FileHandle file = openFile(path, FileMode::Read);
-  if (!file) return std::nullopt;
+  if (!file) {
+    fail(error, lastError());
+    return std::nullopt;
+  }
   // Sized once from the file's size, so that a large file is not copied while it grows.
   String content;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error) {
+  std::error_code unknownSize;
+  const std::uintmax_t size = std::filesystem::file_size(path, unknownSize);
+  if (!unknownSize) {
     const std::uintmax_t elements = size / sizeof(typename String::value_type);
     // More than this process can hold (a 32-bit one, say): it cannot be read.
-    if (elements >= content.max_size()) return std::nullopt;
+    if (elements >= content.max_size()) {
+      fail(error, std::make_error_code(std::errc::not_enough_memory));
+      return std::nullopt;
+    }
     content.reserve(static_cast<std::size_t>(elements));
   }
-  if (!readRest(file.get(), content)) return std::nullopt;
+  errno = 0;
+  if (!readRest(file.get(), content)) {
+    fail(error, lastError());
+    return std::nullopt;
+  }
   return content;
 }
 
@@ -62,39 +99,27 @@ std::error_code injectedFault(FileStep step) {
   return stepFault() ? stepFault()(step) : std::error_code();
 }
 
-// What the C library last said went wrong; an I/O error when it said nothing.
-std::error_code systemError() {
-  return std::error_code(errno != 0 ? errno : EIO, std::generic_category());
-}
-
-// A new file with a random name beside `target`; never opens an existing one.
+// A new file with a random name beside `target`; never opens an existing one. On failure
+// errno tells why.
 FileHandle createTemporaryBeside(const std::filesystem::path& target,
-                                 std::filesystem::path& temporary, std::error_code& error) {
+                                 std::filesystem::path& temporary) {
   static std::mt19937 random{std::random_device{}()};
-  if ((error = injectedFault(FileStep::CreateTemporary))) return FileHandle();
   for (int attempt = 0; attempt < 16; ++attempt) {
+    // Only a name that is taken is worth another try.
+    if (attempt > 0 && errno != EEXIST) break;
+    errno = 0;
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
     temporary = target;
     temporary += suffix;
-    errno = 0;
 #ifdef _WIN32
     const int descriptor =
         _wopen(temporary.c_str(), _O_CREAT | _O_EXCL | _O_WRONLY | _O_BINARY, _S_IREAD | _S_IWRITE);
-    if (descriptor < 0) {
-      error = systemError();
-      if (errno == EEXIST) continue;
-      return FileHandle();
-    }
+    if (descriptor < 0) continue;
     if (std::FILE* file = _fdopen(descriptor, "wb")) return FileHandle(file);
-    error = systemError();
     _close(descriptor);
-    _wremove(temporary.c_str());
-    return FileHandle();
 #else
     if (std::FILE* file = std::fopen(temporary.c_str(), "wbx")) return FileHandle(file);
-    error = systemError();
-    if (errno != EEXIST) return FileHandle();
 #endif
   }
   return FileHandle();
@@ -105,11 +130,11 @@ FileHandle createTemporaryBeside(const std::filesystem::path& target,
 std::error_code flushToDisk(std::FILE* file) {
   if (std::error_code fault = injectedFault(FileStep::FlushToDisk)) return fault;
   errno = 0;
-  if (std::fflush(file) != 0) return systemError();
+  if (std::fflush(file) != 0) return lastError();
 #ifdef _WIN32
-  if (_commit(_fileno(file)) != 0) return systemError();
+  if (_commit(_fileno(file)) != 0) return lastError();
 #else
-  if (fsync(fileno(file)) != 0) return systemError();
+  if (fsync(fileno(file)) != 0) return lastError();
 #endif
   return {};
 }
@@ -123,11 +148,11 @@ std::error_code flushFolder([[maybe_unused]] const std::filesystem::path& file) 
   if (folder.empty()) folder = ".";
   errno = 0;
   const int descriptor = open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (descriptor < 0) return systemError();
+  if (descriptor < 0) return lastError();
   // A file system that cannot sync a folder (EINVAL) has nothing more to do.
   std::error_code error;
-  if (fsync(descriptor) != 0 && errno != EINVAL) error = systemError();
-  if (close(descriptor) != 0 && !error) error = systemError();
+  if (fsync(descriptor) != 0 && errno != EINVAL) error = lastError();
+  if (close(descriptor) != 0 && !error) error = lastError();
   return error;
 #else
   return {};
@@ -140,56 +165,19 @@ void removeTemporary(const std::filesystem::path& temporary) {
   std::filesystem::remove(temporary, ignored);
 }
 
-std::error_code writeReplacing(const std::filesystem::path& path,
-                               const std::function<bool(std::FILE*)>& writeContent) {
-  std::error_code error;
-  if (path.empty()) return std::make_error_code(std::errc::invalid_argument);
-  if (std::filesystem::is_directory(path, error)) {
-    return std::make_error_code(std::errc::is_a_directory);
-  }
-  const std::filesystem::file_status existing = std::filesystem::status(path, error);
-  const bool replacing = std::filesystem::exists(existing);
-  // An existing file we may not write to (read-only, locked) stays as it is.
-  errno = 0;
-  if (replacing && !openFile(path, FileMode::ReadWrite)) return systemError();
-
-  std::filesystem::path temporary;
-  FileHandle file = createTemporaryBeside(path, temporary, error);
-  if (!file) return error;
-  errno = 0;
-  if (!writeContent(file.get())) error = systemError();
-  if (!error) error = injectedFault(FileStep::Write);
-  if (!error) error = flushToDisk(file.get());
-  errno = 0;
-  const bool closed = file.close();
-  if (!error && !closed) error = systemError();
-  if (!error) error = injectedFault(FileStep::Close);
-  if (!error && replacing) {
-    error = injectedFault(FileStep::SetPermissions);
-    if (!error) std::filesystem::permissions(temporary, existing.permissions(), error);
-  }
-  if (!error) error = injectedFault(FileStep::Rename);
-  if (!error) std::filesystem::rename(temporary, path, error);
-  if (error) {
-    removeTemporary(temporary);
-    return error;
-  }
-  // The target already holds the whole new file; a folder that cannot be flushed is still
-  // reported, because the rename may not survive a power cut.
-  return flushFolder(path);
-}
-
 }  // namespace
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
-  return readWhole<std::string>(path);
+std::optional<std::string> readFileBytes(const std::filesystem::path& path,
+                                         std::error_code* error) {
+  return readWhole<std::string>(path, error);
 }
 
-std::optional<std::u16string> readFileUnits(const std::filesystem::path& path) {
+std::optional<std::u16string> readFileUnits(const std::filesystem::path& path,
+                                            std::error_code* error) {
   if constexpr (std::endian::native == std::endian::little) {
-    return readWhole<std::u16string>(path);
+    return readWhole<std::u16string>(path, error);
   } else {
-    std::optional<std::string> bytes = readWhole<std::string>(path);
+    std::optional<std::string> bytes = readWhole<std::string>(path, error);
     if (!bytes) return std::nullopt;
     std::u16string units(bytes->size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -200,24 +188,68 @@ std::optional<std::u16string> readFileUnits(const std::filesystem::path& path) {
   }
 }
 
-void setFileStepFault(FileStepFault fault) { stepFault() = std::move(fault); }
-
 bool writeFileReplacing(const std::filesystem::path& path,
                         const std::function<bool(std::FILE*)>& writeContent,
-                        std::error_code* reason) {
-  std::error_code error = writeReplacing(path, writeContent);
-  if (reason) *reason = error;
-  return !error;
+                        std::error_code* error) {
+  if (const std::optional<std::error_code> reason = notAFile(path)) return fail(error, *reason);
+  std::error_code ignored;
+  const std::filesystem::file_status existing = std::filesystem::status(path, ignored);
+  const bool replacing = std::filesystem::exists(existing);
+  // An existing file we may not write to (read-only, locked) stays as it is.
+  errno = 0;
+  if (replacing && !openFile(path, FileMode::ReadWrite)) return fail(error, lastError());
+
+  if (std::error_code fault = injectedFault(FileStep::CreateTemporary)) return fail(error, fault);
+  std::filesystem::path temporary;
+  FileHandle file = createTemporaryBeside(path, temporary);
+  if (!file) return fail(error, lastError());
+  errno = 0;
+  std::error_code reason;
+  if (!writeContent(file.get())) reason = lastError();
+  if (!reason) reason = injectedFault(FileStep::Write);
+  if (!reason) reason = flushToDisk(file.get());
+  errno = 0;
+  if (!file.close() && !reason) reason = lastError();
+  if (!reason) reason = injectedFault(FileStep::Close);
+  if (!reason && replacing) {
+    reason = injectedFault(FileStep::SetPermissions);
+    if (!reason) std::filesystem::permissions(temporary, existing.permissions(), reason);
+  }
+  if (!reason) reason = injectedFault(FileStep::Rename);
+  if (!reason) std::filesystem::rename(temporary, path, reason);
+  if (reason) {
+    removeTemporary(temporary);
+    return fail(error, reason);
+  }
+  // The target already holds the whole new file; a folder that cannot be flushed is still
+  // reported, because the rename may not survive a power cut.
+  if (const std::error_code flushed = flushFolder(path)) return fail(error, flushed);
+  return true;
 }
 
+void setFileStepFault(FileStepFault fault) { stepFault() = std::move(fault); }
+
 bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes,
-                        std::error_code* reason) {
+                        std::error_code* error) {
   return writeFileReplacing(
-      path,
-      [bytes](std::FILE* file) {
-        return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-      },
-      reason);
+      path, [bytes](std::FILE* file) { return writeAll(file, bytes); }, error);
+}
+
+bool writeAll(std::FILE* file, std::string_view bytes) {
+  int idle = 0;  // writes in a row that wrote nothing
+  while (!bytes.empty()) {
+    errno = 0;
+    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+    bytes.remove_prefix(written);
+    idle = written == 0 ? idle + 1 : 0;
+    if (idle == 2) return false;
+  }
+  return true;
+}
+
+std::string systemReason(const std::error_code& error) {
+  // The system's own category maps onto the C library's numbers wherever it can.
+  return error.default_error_condition().message();
 }
 
 }  // namespace quizmora
