@@ -29,8 +29,8 @@ class ScriptedPrompts : public PublishPrompts {
 
  private:
   void record(MessageIcon icon, const char* defaultButton, std::u16string_view text) {
-    static const char* const kIcons[] = {"exclamation", "information", "question",
-                                              "warning", "error"};
+    static const char* const kIcons[] = {"exclamation", "information", "question", "warning",
+                                         "error"};
     shown.push_back(std::string(kIcons[static_cast<int>(icon)]) + " [" + defaultButton +
                     "]: " + printable(text));
   }

@@ -102,7 +102,9 @@ TEST(WebUploaderSteps, EachFailingStepShowsItsErrorAndReleasesEverything) {
       {"", 0, "Error#6! Cannot send the exam to the web-site.",
        through({"sendRequest", "write", "endRequest", "statusCode", "close"})},
       // No unique id from the system: no guessable boundary is sent in its place.
-      {"uniqueId", 200, "Error#6! Cannot send the exam to the web-site.",
+      {"uniqueId",
+       200,
+       "Error#6! Cannot send the exam to the web-site.",
        {"open", "connect", "openRequest", "close"}},
   };
   test::TempDir dir;

@@ -72,11 +72,13 @@ std::vector<CallerRow> callers() {
       const int code = runConvert(source, target, options, err);
       const std::string said = err.str();
       const std::size_t line = said.rfind("qzm: cannot write");
-      return code == kExitSuccess ? "" : std::to_string(code) + " " + said.substr(line == std::string::npos ? 0 : line);
+      return code == kExitSuccess
+                 ? ""
+                 : std::to_string(code) + " " + said.substr(line == std::string::npos ? 0 : line);
     };
     rows.push_back({"Convert_" + std::string(format.name),
-                    "out" + std::string(format.extensions.front()), convert,
-                    "2 qzm: cannot write ", ": " + kDiskFull.message() + "\n"});
+                    "out" + std::string(format.extensions.front()), convert, "2 qzm: cannot write ",
+                    ": " + kDiskFull.message() + "\n"});
   }
   return rows;
 }
@@ -104,8 +106,11 @@ const FaultRow kFaults[] = {
     {"FlushFolder", {FileStep::FlushFolder}, Outcome::Renamed, Outcome::Renamed},
     {"RemoveAfterSuccess", {FileStep::RemoveTemporary}, Outcome::Written, Outcome::Written},
     // The system refuses to remove it too: the leftover cannot be helped, the report can.
-    {"RenameThenRemove", {FileStep::Rename, FileStep::RemoveTemporary}, Outcome::Kept,
-     Outcome::Kept, 1},
+    {"RenameThenRemove",
+     {FileStep::Rename, FileStep::RemoveTemporary},
+     Outcome::Kept,
+     Outcome::Kept,
+     1},
 };
 
 class WriteFaults : public testing::Test {
@@ -139,8 +144,9 @@ TEST_F(WriteFaults, EveryFailedStepKeepsTheOldFileAndIsReported) {
         setFileStepFault(nullptr);
 
         const Outcome outcome = replacing ? fault.whenReplacing : fault.whenNew;
-        EXPECT_EQ(report,
-                  outcome == Outcome::Written ? "" : caller.before + target.string() + caller.after);
+        EXPECT_EQ(report, outcome == Outcome::Written
+                              ? ""
+                              : caller.before + target.string() + caller.after);
         if (outcome != Outcome::Written) {
           EXPECT_EQ(failed, fault.failing);
         }
