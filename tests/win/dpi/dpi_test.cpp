@@ -10,29 +10,19 @@
 #include <algorithm>
 #include <cstdlib>
 #include <string>
-#include <vector>
 
 #include "common/editor_under_test.h"
 #include "controls/dpi_scale.h"
 #include "controls/window_dpi.h"
-#include "resources/resource_ids.h"
 
 namespace quizmora::test {
 namespace {
 
 struct DpiCase {
-  int dpi;
-  int answerWidth;   // the answer list's first column
-  int correctWidth;  // its second column
-  int iconSize;      // every icon button's icon
+  int dpi, answerWidth, correctWidth, iconSize;  // the list's columns, every button's icon
 };
-
 constexpr DpiCase kDpiCases[] = {
-    {96, 200, 100, 16},
-    {120, 250, 125, 20},
-    {144, 300, 150, 24},
-    {192, 400, 200, 32},
-};
+    {96, 200, 100, 16}, {120, 250, 125, 20}, {144, 300, 150, 24}, {192, 400, 200, 32}};
 
 const DpiCase* dpiCase(int dpi) {
   for (const DpiCase& row : kDpiCases) {
@@ -41,19 +31,15 @@ const DpiCase* dpiCase(int dpi) {
   return nullptr;
 }
 
-constexpr int kIconButtonIds[] = {
-    IDC_PREV_QUESTION, IDC_NEXT_QUESTION, IDC_ADD_QUESTION, IDC_UPDATE_QUESTION,
-    IDC_DELETE_QUESTION, IDC_CLEAN_FIELDS, IDC_COPY_QUESTION, IDC_PASTE_QUESTION,
-    IDC_GOTO_QUESTION, IDC_ADD_ANSWER, IDC_DELETE_ANSWER};
+// The DPI this run was started at: the runs in prefixes of another DPI say it.
+int requestedDpi() {
+  const char* value = std::getenv("QZM_EXPECTED_DPI");
+  return value ? std::atoi(value) : kDefaultDpi;
+}
 
 class DpiEditor : public EditorUnderTest {
  public:
-  const IconButton* buttonOf(HWND control) const {
-    for (const IconButton& button : iconButtons) {
-      if (button.hwnd() == control) return &button;
-    }
-    return nullptr;
-  }
+  const auto& buttons() const { return iconButtons; }
   SIZE minimumSize() const { return resizer.minTrackSize(); }
 };
 
@@ -62,192 +48,137 @@ int columnWidth(HWND window, int column) {
                                               static_cast<WPARAM>(column), 0));
 }
 
-std::wstring describe(HWND control) {
-  wchar_t text[128] = {};
-  GetWindowTextW(control, text, 128);
-  return L"control " + std::to_wstring(GetDlgCtrlID(control)) + L" \"" + text + L"\"";
-}
-
-// Every static text and every button with a caption of `dialog` whose text is wider or taller
-// than the room its control gives it, at `dpi`.
-std::vector<std::wstring> cutTexts(HWND dialog, int dpi) {
-  std::vector<std::wstring> cut;
+// The static texts and captioned buttons of `dialog` whose text does not fit the room their
+// control leaves it at `dpi` (beside a radio button's box, inside a frame), one line each.
+std::wstring cutTexts(HWND dialog, int dpi) {
+  std::wstring cut;
   HDC dc = GetDC(dialog);
   for (HWND child = GetWindow(dialog, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
-    wchar_t className[16] = {};
-    wchar_t text[128] = {};
+    wchar_t className[16] = {}, text[128] = {};
     GetClassNameW(child, className, 16);
     if (GetWindowTextW(child, text, 128) == 0) continue;
     const LONG style = GetWindowLongW(child, GWL_STYLE);
-    int room = 0;  // what the control's frame, box or indent leaves of its width
+    int room = 0;
     if (lstrcmpiW(className, L"Static") == 0) {
-      if ((style & SS_TYPEMASK) > SS_RIGHT) continue;  // icons, frames, bitmaps
+      if ((style & SS_TYPEMASK) > SS_RIGHT) continue;  // icons, frames, pictures
     } else if (lstrcmpiW(className, L"Button") == 0) {
-      switch (style & BS_TYPEMASK) {
-        case BS_PUSHBUTTON:
-        case BS_DEFPUSHBUTTON:
-          room = scaleForDpi(6, dpi);
-          break;
-        case BS_GROUPBOX:
-          room = scaleForDpi(10, dpi);
-          break;
-        case BS_OWNERDRAW:
-          continue;
-        default:  // radio buttons and check boxes: the box and the gap after it
-          room = systemMetricForDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi)) + scaleForDpi(3, dpi);
-      }
+      const LONG type = style & BS_TYPEMASK;
+      if (type == BS_OWNERDRAW) continue;
+      room = type <= BS_DEFPUSHBUTTON ? scaleForDpi(6, dpi)
+             : type == BS_GROUPBOX    ? scaleForDpi(10, dpi)
+                                      : systemMetricForDpi(SM_CXMENUCHECK, static_cast<UINT>(dpi)) +
+                                         scaleForDpi(3, dpi);
     } else {
       continue;
     }
-    auto font = reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0));
-    HGDIOBJ previous = SelectObject(dc, font ? font : GetStockObject(SYSTEM_FONT));
-    RECT needed{};
+    HGDIOBJ previous = SelectObject(dc, reinterpret_cast<HFONT>(SendMessageW(child, WM_GETFONT, 0, 0)));
+    RECT needed{}, client{};
     DrawTextW(dc, text, -1, &needed, DT_CALCRECT | DT_SINGLELINE);
     SelectObject(dc, previous);
-    RECT client{};
     GetClientRect(child, &client);
     if (needed.right + room > client.right || needed.bottom > client.bottom) {
-      cut.push_back(describe(child) + L": needs " + std::to_wstring(needed.right + room) + L" x " +
-                    std::to_wstring(needed.bottom) + L", has " + std::to_wstring(client.right) +
-                    L" x " + std::to_wstring(client.bottom));
+      cut += std::wstring(text) + L": needs " + std::to_wstring(needed.right + room) + L" x " +
+             std::to_wstring(needed.bottom) + L", has " + std::to_wstring(client.right) + L" x " +
+             std::to_wstring(client.bottom) + L"\n";
     }
   }
   ReleaseDC(dialog, dc);
   return cut;
 }
 
-std::wstring joined(const std::vector<std::wstring>& lines) {
-  std::wstring all;
-  for (const std::wstring& line : lines) all += line + L"\n";
-  return all;
-}
-
-// The columns and icons of the main window are as the table says for `dpi`.
-void expectScaledFor(DpiEditor& editor, const DpiCase& row) {
-  HWND window = editor.hwnd();
-  EXPECT_EQ(columnWidth(window, 0), row.answerWidth) << row.dpi;
-  EXPECT_EQ(columnWidth(window, 1), row.correctWidth) << row.dpi;
-  for (int id : kIconButtonIds) {
-    HWND control = GetDlgItem(window, id);
-    const IconButton* button = editor.buttonOf(control);
-    ASSERT_NE(button, nullptr) << id;
-    EXPECT_EQ(button->inIconSize().cx, row.iconSize) << id << " at " << row.dpi;
-    EXPECT_EQ(button->inIconSize().cy, row.iconSize) << id << " at " << row.dpi;
+void expectScaledFor(const DpiEditor& editor, const DpiCase& row) {
+  EXPECT_EQ(columnWidth(editor.hwnd(), 0), row.answerWidth) << row.dpi;
+  EXPECT_EQ(columnWidth(editor.hwnd(), 1), row.correctWidth) << row.dpi;
+  for (const IconButton& button : editor.buttons()) {
     RECT client{};
-    GetClientRect(control, &client);
+    GetClientRect(button.hwnd(), &client);
+    EXPECT_EQ(button.inIconSize().cx, row.iconSize) << GetDlgCtrlID(button.hwnd());
+    EXPECT_EQ(button.inIconSize().cy, row.iconSize) << GetDlgCtrlID(button.hwnd());
     // The icon and the frame around it fit in the button.
-    EXPECT_GE(client.right, row.iconSize + 2) << id << " at " << row.dpi;
-    EXPECT_GE(client.bottom, row.iconSize + 2) << id << " at " << row.dpi;
+    EXPECT_GE(std::min(client.right, client.bottom), row.iconSize + 2) << GetDlgCtrlID(button.hwnd());
   }
 }
 
-// The DPI this run was started at: the runs in prefixes of another DPI say it.
-int requestedDpi() {
-  const char* value = std::getenv("QZM_EXPECTED_DPI");
-  return value ? std::atoi(value) : kDefaultDpi;
+INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
+  return message == WM_INITDIALOG;
 }
 
 TEST(DisplayDpiTest, ColumnsIconsAndTextsFollowTheDisplay) {
   DpiEditor editor;
-  HWND window = editor.show();
-  ASSERT_NE(window, nullptr);
-  const int dpi = static_cast<int>(windowDpi(window));
+  ASSERT_NE(editor.show(), nullptr);
+  const int dpi = static_cast<int>(windowDpi(editor.hwnd()));
   ASSERT_EQ(dpi, requestedDpi());
-  const DpiCase* row = dpiCase(dpi);
-  ASSERT_NE(row, nullptr) << dpi;
-  expectScaledFor(editor, *row);
-  EXPECT_EQ(joined(cutTexts(window, dpi)), L"");
-}
+  ASSERT_NE(dpiCase(dpi), nullptr);
+  expectScaledFor(editor, *dpiCase(dpi));
+  EXPECT_EQ(cutTexts(editor.hwnd(), dpi), L"");
 
-INT_PTR CALLBACK plainDialogProc(HWND, UINT message, WPARAM, LPARAM) {
-  return message == WM_INITDIALOG ? TRUE : FALSE;
-}
-
-TEST(DisplayDpiTest, DialogTextsFitTheirControls) {
-  const int dpi = requestedDpi();
+  // The Settings and About dialogs, as the dialog manager makes them at this DPI.
   for (int templateId : {IDD_SETTINGS, IDD_ABOUT}) {
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                                      nullptr, &plainDialogProc, 0);
     ASSERT_NE(dialog, nullptr) << templateId;
-    EXPECT_EQ(joined(cutTexts(dialog, dpi)), L"") << templateId;
+    EXPECT_EQ(cutTexts(dialog, dpi), L"") << templateId;
     DestroyWindow(dialog);
   }
 }
 
 // Moved to a display of another DPI (96 to 144, any other to 96) and back: the window takes
-// the rectangle it is offered, and its font, columns, icons and minimum size follow; back
-// home, everything is as it was.
+// the rectangle it is offered unless its minimum size there is larger, and its font, columns,
+// icons and minimum size follow; back home, everything is as it was.
 TEST(DisplayDpiTest, MovingToAnotherDisplayScalesTheWindow) {
   DpiEditor editor;
   HWND window = editor.show();
   ASSERT_NE(window, nullptr);
   const int home = static_cast<int>(windowDpi(window));
   const int away = home == kDefaultDpi ? 144 : kDefaultDpi;
-  const DpiCase* homeRow = dpiCase(home);
-  ASSERT_NE(homeRow, nullptr);
-
-  RECT start{};
+  ASSERT_NE(dpiCase(home), nullptr);
+  RECT start{}, now{};
   GetWindowRect(window, &start);
   const SIZE startMinimum = editor.minimumSize();
-  auto moveTo = [&](int dpi, const RECT& rect) {
+  auto moveTo = [window](int dpi, const RECT& rect) {
     SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&rect));
     pumpMessages();
   };
-  const RECT offered{start.left, start.top,
-                     start.left + rescalePixels(start.right - start.left, home, away),
-                     start.top + rescalePixels(start.bottom - start.top, home, away)};
-  moveTo(away, offered);
 
-  // Text does not grow exactly with the DPI: the window is as offered unless its minimum size
-  // at the new DPI is larger.
-  RECT now{};
+  const SIZE offered{rescalePixels(start.right - start.left, home, away),
+                     rescalePixels(start.bottom - start.top, home, away)};
+  moveTo(away, {start.left, start.top, start.left + offered.cx, start.top + offered.cy});
   GetWindowRect(window, &now);
-  EXPECT_EQ(now.left, offered.left);
-  EXPECT_EQ(now.top, offered.top);
-  EXPECT_EQ(now.right - now.left,
-            std::max<LONG>(offered.right - offered.left, editor.minimumSize().cx));
-  EXPECT_EQ(now.bottom - now.top,
-            std::max<LONG>(offered.bottom - offered.top, editor.minimumSize().cy));
+  EXPECT_EQ(now.left, start.left);
+  EXPECT_EQ(now.top, start.top);
+  EXPECT_EQ(now.right - now.left, std::max(offered.cx, editor.minimumSize().cx));
+  EXPECT_EQ(now.bottom - now.top, std::max(offered.cy, editor.minimumSize().cy));
   EXPECT_EQ(editor.minimumSize().cx > startMinimum.cx, away > home);
   EXPECT_EQ(editor.minimumSize().cy > startMinimum.cy, away > home);
-  EXPECT_EQ(columnWidth(window, 0), rescalePixels(homeRow->answerWidth, home, away));
-  EXPECT_EQ(columnWidth(window, 1), rescalePixels(homeRow->correctWidth, home, away));
-  // The template's 8 points at the new DPI.
-  LOGFONTW awayFont{};
+  EXPECT_EQ(columnWidth(window, 0), rescalePixels(dpiCase(home)->answerWidth, home, away));
+  EXPECT_EQ(columnWidth(window, 1), rescalePixels(dpiCase(home)->correctWidth, home, away));
+  LOGFONTW font{};  // the template's 8 points at the new DPI
   GetObjectW(reinterpret_cast<HFONT>(SendDlgItemMessageW(window, IDC_QUESTION_TEXT, WM_GETFONT, 0, 0)),
-             sizeof(awayFont), &awayFont);
-  EXPECT_EQ(awayFont.lfHeight, -rescalePixels(8, 72, away));
-  HWND next = GetDlgItem(window, IDC_NEXT_QUESTION);
+             sizeof(font), &font);
+  EXPECT_EQ(font.lfHeight, -rescalePixels(8, 72, away));
+  const IconButton& next = editor.buttons()[0];
   RECT client{};
-  GetClientRect(next, &client);
-  EXPECT_EQ(editor.buttonOf(next)->inIconSize().cx,
-            buttonIconSize(away, client.right - 2, client.bottom - 2));
-  EXPECT_EQ(joined(cutTexts(window, away)), L"");
+  GetClientRect(next.hwnd(), &client);
+  EXPECT_EQ(next.inIconSize().cx, buttonIconSize(away, client.right - 2, client.bottom - 2));
+  EXPECT_EQ(cutTexts(window, away), L"");
 
   moveTo(home, start);
   GetWindowRect(window, &now);
   EXPECT_TRUE(EqualRect(&now, &start));
-  expectScaledFor(editor, *homeRow);
+  expectScaledFor(editor, *dpiCase(home));
   EXPECT_EQ(editor.minimumSize().cx, startMinimum.cx);
   EXPECT_EQ(editor.minimumSize().cy, startMinimum.cy);
-  EXPECT_EQ(joined(cutTexts(window, home)), L"");
-}
-
-// The program's path as Windows sees it: the build gives a Unix path, Wine maps / to Z:.
-std::wstring programPath() {
-  std::wstring path = L"Z:";
-  for (char c : std::string(QZM_PROGRAM_EXE)) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path;
 }
 
 TEST(ManifestTest, DeclaresDpiAwarenessSystemsAndCommonControls) {
-  HMODULE program = LoadLibraryExW(programPath().c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
+  std::wstring path = L"Z:";  // Wine maps / to Z:
+  for (char c : std::string(QZM_PROGRAM_EXE)) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
+  HMODULE program = LoadLibraryExW(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
   ASSERT_NE(program, nullptr);
   HRSRC found = FindResourceW(program, MAKEINTRESOURCEW(1), MAKEINTRESOURCEW(24));  // RT_MANIFEST
   ASSERT_NE(found, nullptr);
-  const auto* bytes = static_cast<const char*>(LockResource(LoadResource(program, found)));
-  ASSERT_NE(bytes, nullptr);
-  const std::string manifest(bytes, SizeofResource(program, found));
+  const std::string manifest(static_cast<const char*>(LockResource(LoadResource(program, found))),
+                             SizeofResource(program, found));
   FreeLibrary(program);
 
   const char* const kEntries[] = {
