@@ -187,10 +187,13 @@ void MainEditor::loadWindowIcons() {
         module_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, systemMetricForDpi(widthMetric, dpi),
         systemMetricForDpi(heightMetric, dpi), LR_DEFAULTCOLOR)));
   };
-  bigIcon_ = load(SM_CXICON, SM_CYICON);
-  smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  // Loaded again on a DPI change: the window takes the new icons before the old ones go.
+  IconHandle bigIcon = load(SM_CXICON, SM_CYICON);
+  IconHandle smallIcon = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+  bigIcon_ = std::move(bigIcon);
+  smallIcon_ = std::move(smallIcon);
 }
 
 void MainEditor::onDpiChanged(UINT newDpi, const RECT& suggested) {
