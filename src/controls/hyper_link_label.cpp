@@ -1,17 +1,17 @@
 #include "controls/hyper_link_label.h"
 
 #include <commctrl.h>
-#include <shellapi.h>
 #include <windowsx.h>
 
 #include <iterator>
 
 #include "app/app_module.h"
-#include "controls/tooltip_relay.h"
+#include "app/shell_open.h"
 #include "app/win_text.h"
 #include "controls/hand_cursor.h"
 #include "controls/window_dpi.h"
 #include "controls/scoped_select_object.h"
+#include "controls/tooltip_relay.h"
 #include "dialogs/color_string.h"
 
 namespace quizmora {
@@ -66,12 +66,6 @@ std::optional<COLORREF> readColorValue(HKEY key, const wchar_t* name) {
   const std::optional<RgbColor> color = parseColorString(fromWide(text));
   if (!color) return std::nullopt;
   return RGB(color->red, color->green, color->blue);
-}
-
-bool shellOpen(const std::u16string& url) {
-  const auto result = reinterpret_cast<INT_PTR>(
-      ShellExecuteW(nullptr, L"open", wideText(url), nullptr, nullptr, SW_SHOWNORMAL));
-  return result > 32;
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 
 #include "format/exam_file_io.h"
 #include "format/exam_file_writer.h"
+#include "format/file_bytes.h"
 
 namespace quizmora {
 namespace {
@@ -22,6 +23,15 @@ bool fileExists(const std::u16string& path) {
   return std::filesystem::exists(std::filesystem::path(path), error);
 }
 
+// ".html" or ".htm" in any case, as Windows matches names.
+bool hasPageExtension(std::u16string_view path) {
+  std::u16string lowered(path.substr(path.size() > 5 ? path.size() - 5 : 0));
+  for (char16_t& unit : lowered) {
+    if (unit >= u'A' && unit <= u'Z') unit = static_cast<char16_t>(unit + 32);
+  }
+  return lowered.ends_with(u".html") || lowered.ends_with(u".htm");
+}
+
 }  // namespace
 
 FileCommands::FileCommands(EditorState state, QuestionForm& form, QuestionEditor& questions,
@@ -33,17 +43,10 @@ bool FileCommands::saveAs() {
   if (text.empty()) return false;
   std::optional<std::u16string> chosen = dialogs_->chooseSavePath();
   if (!chosen) return false;
-  std::u16string path = std::move(*chosen);
-  // The dialog's own overwrite question covered the name as typed; a completed name that
-  // names another existing file is asked about here.
-  if (!path.ends_with(kExtension)) {
-    path += kExtension;
-    if (fileExists(path)) {
-      const FormMessage replace{path + u" already exists.\nDo you want to replace it?", kCaption,
-                                MessageIcon::Warning, MessageButtons::YesNo};
-      if (form_.showMessage(replace) != MessageAnswer::Yes) return false;
-    }
-  }
+  const bool complete = !chosen->ends_with(kExtension);
+  std::optional<std::u16string> completed = withExtension(std::move(*chosen), complete, kExtension);
+  if (!completed) return false;
+  std::u16string path = std::move(*completed);
   if (!writeExamFile(std::filesystem::path(path), text)) {
     form_.showMessage(errorMessage(u"Cannot save the exam to " + path));
     return false;
@@ -51,6 +54,33 @@ bool FileCommands::saveAs() {
   state_.document.filePath = std::move(path);
   state_.examChanged = false;
   return true;
+}
+
+// The dialog's own overwrite question covered the name as typed; a completed name that
+// names another existing file is asked about here. nullopt when the author keeps that file.
+std::optional<std::u16string> FileCommands::withExtension(std::u16string path, bool complete,
+                                                          std::u16string_view extension) {
+  if (!complete) return path;
+  path += extension;
+  if (fileExists(path)) {
+    const FormMessage replace{path + u" already exists.\nDo you want to replace it?", kCaption,
+                              MessageIcon::Warning, MessageButtons::YesNo};
+    if (form_.showMessage(replace) != MessageAnswer::Yes) return std::nullopt;
+  }
+  return path;
+}
+
+std::optional<std::u16string> FileCommands::savePage(std::string_view bytes) {
+  std::optional<std::u16string> chosen = dialogs_->chooseSavePagePath();
+  if (!chosen) return std::nullopt;
+  const bool complete = !hasPageExtension(*chosen);
+  std::optional<std::u16string> path = withExtension(std::move(*chosen), complete, u".html");
+  if (!path) return std::nullopt;
+  if (!writeFileReplacing(std::filesystem::path(*path), bytes)) {
+    form_.showMessage(errorMessage(u"Cannot save the page to " + *path));
+    return std::nullopt;
+  }
+  return path;
 }
 
 bool FileCommands::confirmDiscard() {

@@ -5,6 +5,7 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
@@ -17,6 +18,8 @@ class FileDialogs {
   // The chosen full path, or nullopt when the dialog was cancelled.
   virtual std::optional<std::u16string> chooseOpenPath() = 0;
   virtual std::optional<std::u16string> chooseSavePath() = 0;
+  // Where to save a printable page (.html).
+  virtual std::optional<std::u16string> chooseSavePagePath() = 0;
 };
 
 class FileCommands {
@@ -38,12 +41,19 @@ class FileCommands {
   bool openExamFromPath(const std::u16string& path);
   bool importFromPath(const std::u16string& path);
 
+  // Asks where to save a printable page and writes `bytes` there, ".html" added to a name
+  // without ".html" or ".htm". The path written, or nullopt when the author cancelled or the
+  // page could not be written (which is shown).
+  std::optional<std::u16string> savePage(std::string_view bytes);
+
   // Before a command throws away an exam with unsaved changes: asks whether to save them.
   // True when the command may go on (no changes, No, or Yes and the exam was saved).
   bool confirmDiscard();
 
  private:
   bool load(const std::u16string& path, bool oldFormat);
+  std::optional<std::u16string> withExtension(std::u16string path, bool complete,
+                                              std::u16string_view extension);
 
   EditorState state_;
   QuestionForm& form_;

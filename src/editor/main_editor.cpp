@@ -1,5 +1,6 @@
 #include "editor/main_editor.h"
 
+#include "app/shell_open.h"
 #include "controls/dpi_scale.h"
 #include "controls/grid_notify.h"
 #include "controls/resize_layout.h"
@@ -7,6 +8,7 @@
 #include "dialogs/about_dialog.h"
 #include "dialogs/center_on_owner.h"
 #include "dialogs/settings_dialog.h"
+#include "dialogs/versions_dialog.h"
 #include "publish/publish_commands.h"
 #include "resources/resource_ids.h"
 
@@ -80,6 +82,7 @@ const MainEditor::Command MainEditor::kCommands[] = {
     {ID_FILE_OPEN, &MainEditor::onOpen},
     {ID_FILE_SAVE_AS, &MainEditor::onSaveAs},
     {ID_FILE_IMPORT_OLD, &MainEditor::onImportOld},
+    {ID_FILE_PRINT_VERSIONS, &MainEditor::onPrintVersions},
     {ID_FILE_SETTINGS, &MainEditor::onSettings},
     {ID_FILE_UPLOAD_WEB, &MainEditor::onUploadWeb},
     {ID_FILE_UPLOAD_POCKETPC, &MainEditor::onUploadPocketPc},
@@ -373,6 +376,23 @@ void MainEditor::onNewExam() { fileCommands_.newExam(); }
 void MainEditor::onOpen() { fileCommands_.open(); }
 void MainEditor::onSaveAs() { fileCommands_.saveAs(); }
 void MainEditor::onImportOld() { fileCommands_.importOld(); }
+// The versions are made from the exam as it stands; what the page leaves out (the mode, a
+// flash card's further answers) is no news to the author who wrote the exam.
+void MainEditor::onPrintVersions() {
+  VersionsDialog dialog;
+  dialog.choice = versionsChoice_;
+  if (dialog.run(module_, GetActiveWindow()) != IDOK) return;
+  versionsChoice_ = dialog.choice;
+  InterchangeReport unshown;
+  const std::optional<std::u16string> path =
+      fileCommands_.savePage(writeHtmlVersions(document, versionsChoice_, unshown));
+  if (path) openPage(*path);
+}
+void MainEditor::openPage(const std::u16string& path) {
+  if (shellOpen(path)) return;
+  showMessage({u"The page was saved to " + path + u", but no program could open it.",
+               u"Quizmora Builder", MessageIcon::Warning, MessageButtons::Ok});
+}
 void MainEditor::onSettings() {
   SettingsDialog dialog;
   dialog.loadFrom(document.header);

@@ -21,6 +21,7 @@
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
 #include "editor/win32_file_dialogs.h"
+#include "interchange/html_sheet.h"
 #include "model/exam_document.h"
 
 namespace quizmora {
@@ -94,10 +95,13 @@ class MainEditor : public DialogWindow,
   virtual void onOpen();
   virtual void onSaveAs();
   virtual void onImportOld();
+  virtual void onPrintVersions();
   virtual void onSettings();
   virtual void onUploadWeb();
   virtual void onUploadPocketPc();
   virtual void onAbout();
+  // Shows a saved printable page in the default browser, or says that nothing could.
+  virtual void openPage(const std::u16string& path);
   // A cell value of the answer list was stored (kGridValueChanged).
   virtual void onGridValueChanged(const GridNotify& notify);
 
@@ -172,6 +176,7 @@ class MainEditor : public DialogWindow,
   Win32FileDialogs systemDialogs_;
   QuestionEditor questionEditor_;
   FileCommands fileCommands_;
+  SheetVersions versionsChoice_{4, ShuffleKind::Questions, std::nullopt, true};  // for this run
 };
 
 }  // namespace quizmora

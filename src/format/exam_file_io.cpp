@@ -5,8 +5,9 @@
 
 namespace quizmora {
 
-std::optional<std::u16string> readExamFileText(const std::filesystem::path& path) {
-  return readFileUnits(path);
+std::optional<std::u16string> readExamFileText(const std::filesystem::path& path,
+                                               std::error_code* error) {
+  return readFileUnits(path, error);
 }
 
 std::u16string oldFormatBytesToText(std::string_view bytes) {
@@ -21,8 +22,9 @@ std::u16string oldFormatBytesToText(std::string_view bytes) {
   return text;
 }
 
-std::optional<std::u16string> readOldExamFileText(const std::filesystem::path& path) {
-  std::optional<std::string> bytes = readFileBytes(path);
+std::optional<std::u16string> readOldExamFileText(const std::filesystem::path& path,
+                                                  std::error_code* error) {
+  std::optional<std::string> bytes = readFileBytes(path, error);
   if (!bytes) return std::nullopt;
   return oldFormatBytesToText(*bytes);
 }

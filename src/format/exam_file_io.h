@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <system_error>
 #include <vector>
 
 #include "model/exam_document.h"
@@ -14,8 +15,9 @@
 namespace quizmora {
 
 // A .qzm file as UTF-16LE units; a final odd byte is ignored. nullopt when the file cannot
-// be opened or read.
-std::optional<std::u16string> readExamFileText(const std::filesystem::path& path);
+// be opened or read, with the reason in `*error` when given.
+std::optional<std::u16string> readExamFileText(const std::filesystem::path& path,
+                                               std::error_code* error = nullptr);
 
 // The bytes of an old 8-bit exam file as the reader takes them: a 0x1A byte ends the file,
 // tab, LF and CR bytes are dropped, the text ends at the first 0x00 byte, and every byte
@@ -23,7 +25,8 @@ std::optional<std::u16string> readExamFileText(const std::filesystem::path& path
 std::u16string oldFormatBytesToText(std::string_view bytes);
 
 // An old file read and converted by oldFormatBytesToText; nullopt when it cannot be read.
-std::optional<std::u16string> readOldExamFileText(const std::filesystem::path& path);
+std::optional<std::u16string> readOldExamFileText(const std::filesystem::path& path,
+                                                  std::error_code* error = nullptr);
 
 // What one load yields, for callers that do not keep a reader of their own.
 struct LoadedExam {

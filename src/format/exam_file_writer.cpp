@@ -197,23 +197,25 @@ namespace {
 
 bool writeUnits(std::FILE* file, std::u16string_view text) {
   // Little-endian byte pairs, in blocks so that a large exam is not copied whole.
-  unsigned char block[64 * 1024];
+  char block[64 * 1024];
   std::size_t used = 0;
   for (char16_t unit : text) {
-    block[used++] = static_cast<unsigned char>(unit & 0xFF);
-    block[used++] = static_cast<unsigned char>(unit >> 8);
+    block[used++] = static_cast<char>(unit & 0xFF);
+    block[used++] = static_cast<char>(unit >> 8);
     if (used == sizeof block) {
-      if (std::fwrite(block, 1, used, file) != used) return false;
+      if (!writeAll(file, {block, used})) return false;
       used = 0;
     }
   }
-  return used == 0 || std::fwrite(block, 1, used, file) == used;
+  return writeAll(file, {block, used});
 }
 
 }  // namespace
 
-bool writeExamFile(const std::filesystem::path& path, std::u16string_view text) {
-  return writeFileReplacing(path, [text](std::FILE* file) { return writeUnits(file, text); });
+bool writeExamFile(const std::filesystem::path& path, std::u16string_view text,
+                   std::error_code* error) {
+  return writeFileReplacing(
+      path, [text](std::FILE* file) { return writeUnits(file, text); }, error);
 }
 
 }  // namespace quizmora

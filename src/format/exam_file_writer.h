@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <string>
 #include <string_view>
+#include <system_error>
 
 #include "model/exam_document.h"
 
@@ -24,7 +25,9 @@ std::u16string composeExamText(const ExamDocument& document);
 
 // Writes the units as little-endian byte pairs to a temporary file beside `path`, and
 // replaces `path` with it only after every byte was written and the file closed. Returns
-// false on any failure; an existing file at `path` is then left as it was.
-bool writeExamFile(const std::filesystem::path& path, std::u16string_view text);
+// false on any failure, with the reason in `*error` when given (see file_bytes.h); an
+// existing file at `path` is then left as it was.
+bool writeExamFile(const std::filesystem::path& path, std::u16string_view text,
+                   std::error_code* error = nullptr);
 
 }  // namespace quizmora

@@ -1,6 +1,7 @@
 #include "format/file_bytes.h"
 
 #include <bit>
+#include <cerrno>
 #include <cstring>
 #include <random>
 #include <system_error>
@@ -18,6 +19,29 @@
 namespace quizmora {
 namespace {
 
+// The reason the C library gave for the call that just failed (errno cleared before it); an
+// input/output error when it gave none.
+std::error_code lastError() {
+  const int code = errno;
+  return code != 0 ? std::error_code(code, std::generic_category())
+                   : std::make_error_code(std::errc::io_error);
+}
+
+bool fail(std::error_code* error, std::error_code reason) {
+  if (error) *error = reason;
+  return false;
+}
+
+// What a path that is no file to read or write says: none given, or a folder.
+std::optional<std::error_code> notAFile(const std::filesystem::path& path) {
+  std::error_code ignored;
+  if (path.empty()) return std::make_error_code(std::errc::no_such_file_or_directory);
+  if (std::filesystem::is_directory(path, ignored)) {
+    return std::make_error_code(std::errc::is_a_directory);
+  }
+  return std::nullopt;
+}
+
 // Reads what is left of `file` onto the end of `out`, whose elements are bytes or 16-bit
 // units; false on a read error. Whole elements only: a trailing partial unit is dropped.
 template <typename String>
@@ -32,24 +56,41 @@ bool readRest(std::FILE* file, String& out) {
 }
 
 template <typename String>
-std::optional<String> readWhole(const std::filesystem::path& path) {
-  std::error_code error;
-  if (path.empty() || std::filesystem::is_directory(path, error)) return std::nullopt;
+std::optional<String> readWhole(const std::filesystem::path& path, std::error_code* error) {
+  if (const std::optional<std::error_code> reason = notAFile(path)) {
+    fail(error, *reason);
+    return std::nullopt;
+  }
+  errno = 0;
   FileHandle file = openFile(path, FileMode::Read);
-  if (!file) return std::nullopt;
+  if (!file) {
+    fail(error, lastError());
+    return std::nullopt;
+  }
   // Sized once from the file's size, so that a large file is not copied while it grows.
   String content;
-  const std::uintmax_t size = std::filesystem::file_size(path, error);
-  if (!error) content.reserve(static_cast<std::size_t>(size / sizeof(typename String::value_type)));
-  if (!readRest(file.get(), content)) return std::nullopt;
+  std::error_code unknownSize;
+  const std::uintmax_t size = std::filesystem::file_size(path, unknownSize);
+  if (!unknownSize) {
+    content.reserve(static_cast<std::size_t>(size / sizeof(typename String::value_type)));
+  }
+  errno = 0;
+  if (!readRest(file.get(), content)) {
+    fail(error, lastError());
+    return std::nullopt;
+  }
   return content;
 }
 
-// A new file with a random name beside `target`; never opens an existing one.
+// A new file with a random name beside `target`; never opens an existing one. On failure
+// errno tells why.
 FileHandle createTemporaryBeside(const std::filesystem::path& target,
                                  std::filesystem::path& temporary) {
   static std::mt19937 random{std::random_device{}()};
   for (int attempt = 0; attempt < 16; ++attempt) {
+    // Only a name that is taken is worth another try.
+    if (attempt > 0 && errno != EEXIST) break;
+    errno = 0;
     char suffix[16];
     std::snprintf(suffix, sizeof suffix, ".%08x.tmp", static_cast<unsigned>(random()));
     temporary = target;
@@ -80,15 +121,17 @@ bool flushToDisk(std::FILE* file) {
 
 }  // namespace
 
-std::optional<std::string> readFileBytes(const std::filesystem::path& path) {
-  return readWhole<std::string>(path);
+std::optional<std::string> readFileBytes(const std::filesystem::path& path,
+                                         std::error_code* error) {
+  return readWhole<std::string>(path, error);
 }
 
-std::optional<std::u16string> readFileUnits(const std::filesystem::path& path) {
+std::optional<std::u16string> readFileUnits(const std::filesystem::path& path,
+                                            std::error_code* error) {
   if constexpr (std::endian::native == std::endian::little) {
-    return readWhole<std::u16string>(path);
+    return readWhole<std::u16string>(path, error);
   } else {
-    std::optional<std::string> bytes = readWhole<std::string>(path);
+    std::optional<std::string> bytes = readWhole<std::string>(path, error);
     if (!bytes) return std::nullopt;
     std::u16string units(bytes->size() / 2, u'\0');
     for (std::size_t i = 0; i < units.size(); ++i) {
@@ -100,33 +143,56 @@ std::optional<std::u16string> readFileUnits(const std::filesystem::path& path) {
 }
 
 bool writeFileReplacing(const std::filesystem::path& path,
-                        const std::function<bool(std::FILE*)>& writeContent) {
+                        const std::function<bool(std::FILE*)>& writeContent,
+                        std::error_code* error) {
+  if (const std::optional<std::error_code> reason = notAFile(path)) return fail(error, *reason);
   std::error_code ignored;
-  if (path.empty() || std::filesystem::is_directory(path, ignored)) return false;
   const std::filesystem::file_status existing = std::filesystem::status(path, ignored);
   const bool replacing = std::filesystem::exists(existing);
   // An existing file we may not write to (read-only, locked) stays as it is.
-  if (replacing && !openFile(path, FileMode::ReadWrite)) return false;
+  errno = 0;
+  if (replacing && !openFile(path, FileMode::ReadWrite)) return fail(error, lastError());
 
   std::filesystem::path temporary;
   FileHandle file = createTemporaryBeside(path, temporary);
-  if (!file) return false;
-  bool done = writeContent(file.get()) && flushToDisk(file.get());
-  done = file.close() && done;
-  std::error_code error;
-  if (done && replacing) std::filesystem::permissions(temporary, existing.permissions(), error);
-  if (done && !error) std::filesystem::rename(temporary, path, error);
-  if (!done || error) {
+  if (!file) return fail(error, lastError());
+  errno = 0;
+  std::error_code reason;
+  if (!writeContent(file.get()) || !flushToDisk(file.get())) reason = lastError();
+  errno = 0;
+  if (!file.close() && !reason) reason = lastError();
+  if (!reason && replacing) {
+    std::filesystem::permissions(temporary, existing.permissions(), reason);
+  }
+  if (!reason) std::filesystem::rename(temporary, path, reason);
+  if (reason) {
     std::filesystem::remove(temporary, ignored);
-    return false;
+    return fail(error, reason);
   }
   return true;
 }
 
-bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes) {
-  return writeFileReplacing(path, [bytes](std::FILE* file) {
-    return std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
-  });
+bool writeFileReplacing(const std::filesystem::path& path, std::string_view bytes,
+                        std::error_code* error) {
+  return writeFileReplacing(
+      path, [bytes](std::FILE* file) { return writeAll(file, bytes); }, error);
+}
+
+bool writeAll(std::FILE* file, std::string_view bytes) {
+  int idle = 0;  // writes in a row that wrote nothing
+  while (!bytes.empty()) {
+    errno = 0;
+    const std::size_t written = std::fwrite(bytes.data(), 1, bytes.size(), file);
+    bytes.remove_prefix(written);
+    idle = written == 0 ? idle + 1 : 0;
+    if (idle == 2) return false;
+  }
+  return true;
+}
+
+std::string systemReason(const std::error_code& error) {
+  // The system's own category maps onto the C library's numbers wherever it can.
+  return error.default_error_condition().message();
 }
 
 }  // namespace quizmora

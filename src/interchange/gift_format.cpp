@@ -4,6 +4,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <utility>
 #include <vector>
 
 #include "interchange/html_text.h"
@@ -61,6 +62,29 @@ bool hasPlaceholderBytes(std::string_view text) {
   return false;
 }
 
+// How the platform shows a text: a question may open with "[html]", "[moodle]", "[plain]" or
+// "[markdown]", an answer likewise; an answer without one takes its question's format, and a
+// question without one is "[moodle]", the platform's own.
+enum class TextFormat { Moodle, Html, Plain, Markdown };
+
+constexpr std::pair<std::string_view, TextFormat> kFormatMarkers[] = {
+    {"[moodle]", TextFormat::Moodle},
+    {"[html]", TextFormat::Html},
+    {"[plain]", TextFormat::Plain},
+    {"[markdown]", TextFormat::Markdown}};
+
+// Removes a leading format marker (and the spaces after it) from `text`; the format it names,
+// else `otherwise`.
+TextFormat takeFormatMarker(std::string_view& text, TextFormat otherwise) {
+  for (const auto& [marker, format] : kFormatMarkers) {
+    if (text.substr(0, marker.size()) == marker) {
+      text = trim(text.substr(marker.size()));
+      return format;
+    }
+  }
+  return otherwise;
+}
+
 struct GiftAnswer {
   double weight = 0;  // percent
   std::string_view text;
@@ -105,7 +129,7 @@ class GiftReader {
 
  private:
   // "// title: ..." and "// author: ..." before the first question; other comments say
-  // nothing to us.
+  // nothing to us. A comment is not GIFT text: its value is taken as it stands.
   bool readHeaderComment(std::string_view comment, int line) {
     while (!comment.empty() && comment.front() == ' ') comment.remove_prefix(1);
     for (auto [key, field] : {std::pair{std::string_view("title:"), &exam_.header.title},
@@ -113,8 +137,7 @@ class GiftReader {
       if (comment.substr(0, key.size()) != key) continue;
       std::string_view value = comment.substr(key.size());
       if (!value.empty() && value.front() == ' ') value.remove_prefix(1);
-      std::optional<std::u16string> text =
-          hasPlaceholderBytes(value) ? std::nullopt : importedText(restore(protect(value)));
+      std::optional<std::u16string> text = importedText(value);
       if (!text) return fail(line, "the text is not UTF-8");
       *field = std::move(*text);
     }
@@ -132,24 +155,24 @@ class GiftReader {
     return result;
   }
 
-  // The question text: an optional format in brackets, then plain text or HTML.
-  std::optional<std::u16string> questionText(std::string_view text, int line) {
-    bool html = false;
-    if (!text.empty() && text.front() == '[') {
-      for (std::string_view format : {"[html]", "[moodle]", "[plain]", "[markdown]"}) {
-        if (text.substr(0, format.size()) == format) {
-          html = format == "[html]";
-          text = trim(text.substr(format.size()));
-          break;
-        }
-      }
+  // A text as the platform shows it: HTML becomes plain text, every other format is taken
+  // as it stands. `protectedText` still holds the escaped characters' stand-ins.
+  std::optional<std::u16string> formattedText(std::string_view protectedText, TextFormat format,
+                                              int line, const char* where) {
+    if (format != TextFormat::Html) return text(protectedText, line);
+    HtmlText plain = htmlToText(restore(protectedText));
+    if (plain.images > 0) {
+      report_.warn(0, line, std::string("an image in ") + where + " is dropped");
     }
-    if (!html) return this->text(text, line);
-    HtmlText plain = htmlToText(restore(text));
-    if (plain.images > 0) report_.warn(0, line, "an image in the question text is dropped");
     std::optional<std::u16string> result = importedText(plain.text);
     if (!result) fail(line, "the text is not UTF-8");
     return result;
+  }
+
+  // An answer's text: its own format marker, else the question's format.
+  std::optional<std::u16string> answerText(std::string_view protectedText, int line) {
+    const TextFormat format = takeFormatMarker(protectedText, questionFormat_);
+    return formattedText(protectedText, format, line, "an answer");
   }
 
   // One answer after its '=' or '~': an optional "%weight%", the text, optional "#feedback".
@@ -222,7 +245,9 @@ class GiftReader {
       return fail(line, "\"}\" without \"{\"");
     }
 
-    std::string stem(trim(rest.substr(0, open)));
+    std::string_view lead = trim(rest.substr(0, open));
+    questionFormat_ = takeFormatMarker(lead, TextFormat::Moodle);
+    std::string stem(lead);
     // Text after the answers: the answers fill a gap in the sentence.
     if (const std::string_view after = trim(rest.substr(close + 1)); !after.empty()) {
       stem += " _____ ";
@@ -247,10 +272,13 @@ class GiftReader {
                                                                : QuestionType::MultipleChoice;
       std::vector<GiftAnswer> answers;
       if (!splitAnswers(list, "=~", false, line, answers)) return false;
+      if (answers.size() < 2) {
+        return fail(line, "a multiple choice question needs at least two answers");
+      }
       for (const GiftAnswer& answer : answers) {
-        std::optional<std::u16string> answerText = text(answer.text, line);
-        if (!answerText) return false;
-        question.answers.push_back({std::move(*answerText), answer.weight > 0 ? 1 : 0});
+        std::optional<std::u16string> text = answerText(answer.text, line);
+        if (!text) return false;
+        question.answers.push_back({std::move(*text), answer.weight > 0 ? 1 : 0});
       }
     } else if (list.find('=') != std::string_view::npos &&
                list.find("->") != std::string_view::npos) {
@@ -272,12 +300,13 @@ class GiftReader {
           break;
         }
       }
-      std::optional<std::u16string> backText = text(back ? back->text : "", line);
+      std::optional<std::u16string> backText = answerText(back ? back->text : "", line);
       if (!backText) return false;
       question.type = QuestionType::FlashCard;
       question.answers.push_back({std::move(*backText), 1});
     }
-    std::optional<std::u16string> stemText = questionText(trim(stem), line);
+    std::optional<std::u16string> stemText =
+        formattedText(trim(stem), questionFormat_, line, "the question text");
     if (!stemText) return false;
     question.text = std::move(*stemText);
     exam_.questions.push_back(std::move(question));
@@ -286,6 +315,7 @@ class GiftReader {
 
   InterchangeReport& report_;
   ExamDocument exam_;
+  TextFormat questionFormat_ = TextFormat::Moodle;  // of the question being read
 };
 
 // ---- writing --------------------------------------------------------------------------
@@ -315,7 +345,37 @@ std::string percent(double value) {
   return text;
 }
 
+// The share of the marks of correct answer `index` among `correct` ones. The platforms take
+// only weights from their grade list (100, 50, 33.33333, 25, 20, 16.66667, 14.28571, 12.5,
+// 11.11111, 10, 5 and the like) and refuse the whole file over any other, so 100 is shared
+// equally only where the list allows: up to 10 correct answers and 20. From 11 to 19 the
+// first ones get 10 and the others 5, which still adds up to 100; beyond 20 each gets 5.
+std::string shareOf(std::size_t index, std::size_t correct) {
+  if (correct <= 10 || correct == 20) return percent(100.0 / static_cast<double>(correct));
+  if (correct < 20) return index < 20 - correct ? "10" : "5";
+  return "5";
+}
+
 bool startsWithPercent(std::u16string_view text) { return !text.empty() && text.front() == u'%'; }
+
+// A text as GIFT, with "[moodle]" (the platform's own format, which an unmarked text has
+// anyway) in front when its start would otherwise be taken for something else: a format
+// marker, or, where the text opens a line, a comment or the file's byte-order mark.
+std::string giftText(std::u16string_view text, bool opensLine) {
+  const std::string escaped = escapeGift(text);
+  const std::string_view start = trimmed(escaped);
+  const bool ambiguous =
+      start.substr(0, 1) == "[" ||
+      (opensLine && (start.substr(0, 2) == "//" || start.substr(0, 3) == "\xEF\xBB\xBF"));
+  return ambiguous ? "[moodle]" + escaped : escaped;
+}
+
+// A choice question that would go out as one answer after '~': the platforms refuse a
+// multiple choice question with fewer than two answers, and with it the whole file.
+bool refusedAsSingleChoice(const QuestionRecord& question) {
+  if (question.answers.size() != 1) return false;
+  return question.type == QuestionType::MultipleChoice || !question.answers.front().correct();
+}
 
 void writeChoices(const QuestionRecord& question, int number, std::string& out,
                   InterchangeReport& report) {
@@ -337,7 +397,15 @@ void writeChoices(const QuestionRecord& question, int number, std::string& out,
                         "answer reads as a matching question, which is skipped"
                       : "a one choice question without a wrong answer comes back as a flash card");
   }
-  const std::string share = correct == 0 ? "" : percent(100.0 / static_cast<double>(correct));
+  if (!one && correct > 10 && correct != 20) {
+    report.warn(number, 0,
+                correct < 20 ? "the correct answers get shares of 10% and 5%, as the platforms' "
+                               "grades cannot split 100% into " +
+                                   std::to_string(correct) + " equal shares"
+                             : "each correct answer gets 5%, the platforms' smallest grade, "
+                               "together more than 100%");
+  }
+  std::size_t correctSoFar = 0;
   const char* separator = "";
   for (const AnswerRecord& answer : question.answers) {
     out += separator;
@@ -350,9 +418,9 @@ void writeChoices(const QuestionRecord& question, int number, std::string& out,
              : leadingPercent ? "~%0%"
                               : "~";
     } else {
-      out += answer.correct() ? "~%" + share + "%" : "~%-100%";
+      out += answer.correct() ? "~%" + shareOf(correctSoFar++, correct) + "%" : "~%-100%";
     }
-    out += escapeGift(answer.text);
+    out += giftText(answer.text, false);
   }
 }
 
@@ -371,7 +439,17 @@ void writeCard(const QuestionRecord& question, int number, std::string& out,
     report.warn(number, 0, "\"->\" in the back makes it a matching question, which is skipped");
   }
   out += startsWithPercent(back) ? "=%100%" : "=";
-  out += escapeGift(back);
+  out += giftText(back, false);
+}
+
+// "// title: ..." as it stands: a comment is not GIFT text, and it is one line.
+void writeHeaderComment(std::string_view key, std::u16string_view value, std::string& out,
+                        InterchangeReport& report) {
+  if (value.empty()) return;
+  if (hasLineBreak(value)) {
+    report.warn(0, 0, "a line break in the " + std::string(key) + " becomes a space");
+  }
+  out += "// " + std::string(key) + ": " + exportedText(value, " ") + "\n";
 }
 
 }  // namespace
@@ -383,13 +461,21 @@ std::optional<ExamDocument> readGift(std::string_view bytes, InterchangeReport& 
 std::string writeGift(const ExamDocument& exam, InterchangeReport& report) {
   warnUnkeptHeader(exam, report, true, true);
   std::string out;
-  if (!exam.header.title.empty()) out += "// title: " + escapeGift(exam.header.title) + "\n";
-  if (!exam.header.author.empty()) out += "// author: " + escapeGift(exam.header.author) + "\n";
+  writeHeaderComment("title", exam.header.title, out, report);
+  writeHeaderComment("author", exam.header.author, out, report);
   if (!out.empty()) out += "\n";
 
   int number = 0;
   for (const QuestionRecord& question : exam.questions) {
     ++number;
+    const bool choice =
+        question.type == QuestionType::OneChoice || question.type == QuestionType::MultipleChoice;
+    if (choice && refusedAsSingleChoice(question)) {
+      report.warn(number, 0,
+                  "skipped a choice question with a single answer, which learning "
+                  "platforms refuse");
+      continue;
+    }
     if (hasOuterSpace(question.text)) {
       report.warn(number, 0, "spaces around the question text are dropped");
     }
@@ -398,18 +484,9 @@ std::string writeGift(const ExamDocument& exam, InterchangeReport& report) {
         report.warn(number, 0, "spaces around answer " + std::to_string(i + 1) + " are dropped");
       }
     }
-    const std::string text = escapeGift(question.text);
-    // A leading "[" would read as a text format, a leading "//" as a comment, a leading
-    // U+FEFF at the top of the file as its byte-order mark.
-    const std::string_view start = trimmed(text);
-    if (start.substr(0, 1) == "[" || start.substr(0, 2) == "//" ||
-        start.substr(0, 3) == "\xEF\xBB\xBF") {
-      out += "[plain]";
-    }
+    const std::string text = giftText(question.text, true);
     out += text;
     out += text.empty() ? "{" : " {";
-    const bool choice =
-        question.type == QuestionType::OneChoice || question.type == QuestionType::MultipleChoice;
     if (choice && question.answers.empty()) {
       report.warn(number, 0, "a choice question without answers comes back as a flash card");
     } else if (choice) {

@@ -7,6 +7,7 @@
 #define IDR_MAINMENU 128
 #define IDD_MAINEDITOR 129
 #define IDD_SETTINGS 213
+#define IDD_VERSIONS 220
 
 // Icons (16 x 16, 16 colours, with mask); 128 is the program icon.
 #define IDI_PROGRAM 128
@@ -62,6 +63,13 @@
 #define IDC_ABOUT_BUILD 1023
 #define IDC_ABOUT_LINK 1029
 
+// Controls of the Printable Versions dialog (220).
+#define IDC_VERSIONS_COUNT 1040
+#define IDC_VERSIONS_QUESTIONS 1041
+#define IDC_VERSIONS_CHOICES 1042
+#define IDC_VERSIONS_BOTH 1043
+#define IDC_VERSIONS_KEYS 1044
+
 // The size grip the resize layout adds to the main window.
 #define IDC_SIZE_GRIP 0xE801
 
@@ -73,6 +81,7 @@
 #define ID_FILE_IMPORT_OLD 32779
 #define ID_FILE_UPLOAD_WEB 32778
 #define ID_FILE_UPLOAD_POCKETPC 32780
+#define ID_FILE_PRINT_VERSIONS 32781
 #define ID_FILE_EXIT 32772
 #define ID_HELP_ABOUT 32775
 #define ID_APP_ABOUT 57664

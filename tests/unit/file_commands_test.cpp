@@ -107,6 +107,37 @@ TEST(SaveAs, FailedWriteKeepsTheOldFileAndThePath) {
   }
 }
 
+// A printable page: the name completed as Save As completes it (the same question before a
+// completed name replaces a file), but ".html" or ".htm" in any case counts as complete.
+TEST(SavePage, WritesThePageUnderTheCompletedName) {
+  struct Case {
+    std::optional<std::u16string> typed;  // nullopt: the dialog was cancelled
+    std::u16string written;               // empty: nothing written
+  };
+  const Case cases[] = {{u"sheet", u"sheet.html"},
+                        {u"Sheet.HTM", u"Sheet.HTM"},
+                        {u"sheet.txt", u"sheet.txt.html"},
+                        {std::nullopt, u""},
+                        {u"nowhere/sheet.html", u""}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(test::printable(c.typed.value_or(u"(cancelled)")));
+    TempDir dir;
+    EditorBench bench;
+    bench.dialogs.paths = {c.typed ? std::optional(pathText(dir / *c.typed)) : std::nullopt};
+    const std::optional<std::u16string> saved = bench.files.savePage("<p>page</p>");
+    EXPECT_EQ(saved, c.written.empty() ? std::nullopt : std::optional(pathText(dir / c.written)));
+    if (!c.written.empty()) {
+      EXPECT_EQ(test::readBytes(dir / c.written), "<p>page</p>");
+    }
+    std::vector<FormMessage> expected;
+    if (c.typed && c.written.empty()) {
+      expected.push_back({u"Cannot save the page to " + pathText(dir / *c.typed),
+                          u"Quizmora Builder", MessageIcon::Error, MessageButtons::Ok});
+    }
+    EXPECT_EQ(bench.form.shown, expected);
+  }
+}
+
 TEST(Open, LoadsTheExamAndShowsQuestionOne) {
   TempDir dir;
   const fs::path file = dir / u"exam.qzm";

@@ -2,7 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <charconv>
+#include <cstdint>
 #include <filesystem>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -26,6 +29,7 @@ struct Arguments {
   std::string output;
   bool oldFormat = false;
   ConvertOptions convert;
+  std::string seed;
 };
 
 CLI::App* addShow(CLI::App& app, Arguments& arguments) {
@@ -47,7 +51,19 @@ CLI::App* addConvert(CLI::App& app, Arguments& arguments) {
   command->add_option("--from", arguments.convert.from, "Format of IN, whatever its extension");
   command->add_option("--to", arguments.convert.to, "Format of OUT, whatever its extension");
   command->add_flag("--key", arguments.convert.withKey,
-                    "Write the printable sheet as the answer key");
+                    "Write the printable sheet as the answer key (with --versions: add a key "
+                    "page per version)");
+  command
+      ->add_option("--versions", arguments.convert.versions,
+                   "Printable sheet: versions A, B, ... of the exam, N from 1 to 26")
+      ->check(CLI::Range(1, 26));
+  command
+      ->add_option("--shuffle", arguments.convert.shuffle,
+                   "What versions B, C, ... reorder: questions (the default), choices or both")
+      ->check(CLI::IsMember({"questions", "choices", "both"}));
+  command->add_option("--seed", arguments.seed,
+                      "Seed of the shuffle (default: drawn from the exam; printed on each "
+                      "version)");
   command->add_flag("--strict", arguments.convert.strict,
                     "Treat warnings as errors: exit 3 and write nothing");
   return command;
@@ -93,6 +109,14 @@ std::filesystem::path pathFromUtf8(const std::string& text) {
   return std::filesystem::path(std::u8string(text.begin(), text.end()));
 }
 
+std::optional<std::uint64_t> seedOf(const std::string& text) {
+  std::uint64_t seed = 0;
+  const char* end = text.data() + text.size();
+  const auto [stop, error] = std::from_chars(text.data(), end, seed);
+  if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
+  return seed;
+}
+
 std::string oneLine(std::string text) {
   std::replace(text.begin(), text.end(), '\n', ' ');
   return text;
@@ -123,6 +147,14 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   const std::filesystem::path input = pathFromUtf8(arguments.input);
   if (show->parsed()) return runShow(input, arguments.oldFormat, out, err);
   if (convert->parsed()) {
+    if (convert->count("--seed") > 0) {
+      arguments.convert.seed = seedOf(arguments.seed);
+      if (!arguments.convert.seed) {
+        err << "qzm: --seed: '" << arguments.seed
+            << "' is not a whole number from 0 to 18446744073709551615\n";
+        return kExitUsage;
+      }
+    }
     return runConvert(input, pathFromUtf8(arguments.output), arguments.convert, err);
   }
   if (formats->parsed()) return runFormats(out, err);

@@ -3,6 +3,7 @@
 #include <optional>
 #include <ostream>
 #include <string>
+#include <system_error>
 #include <utility>
 #include <vector>
 
@@ -12,6 +13,8 @@
 #include "format/exam_file_writer.h"
 #include "format/file_bytes.h"
 #include "format_registry.h"
+#include "interchange/html_sheet.h"
+#include "warning_summary.h"
 
 namespace quizmora {
 
@@ -22,12 +25,19 @@ int fail(std::ostream& err, const std::string& message, int code) {
   return code;
 }
 
+// "cannot open exam.qzm: No such file or directory": the file and the system's reason.
+int failOn(std::ostream& err, const char* what, const std::filesystem::path& path,
+           const std::error_code& reason, int code) {
+  return fail(err, std::string(what) + " " + path.string() + ": " + systemReason(reason), code);
+}
+
 std::optional<ExamDocument> loadExamFile(const std::filesystem::path& path, bool oldFormat,
                                          std::ostream& err) {
+  std::error_code reason;
   std::optional<std::u16string> text =
-      oldFormat ? readOldExamFileText(path) : readExamFileText(path);
+      oldFormat ? readOldExamFileText(path, &reason) : readExamFileText(path, &reason);
   if (!text) {
-    fail(err, "cannot open " + path.string(), kExitUnreadableInput);
+    failOn(err, "cannot open", path, reason, kExitUnreadableInput);
     return std::nullopt;
   }
   return examDocumentOf(loadExam(*text, oldFormat));
@@ -42,14 +52,15 @@ std::string placeOf(const InterchangeNote& note) {
   return {};
 }
 
-void printWarnings(const InterchangeReport& report, std::ostream& err) {
-  for (const InterchangeNote& note : report.warnings) {
-    err << "warning: " << placeOf(note) << note.text << '\n';
-  }
+// Each kind of warning once; the number of lines printed.
+std::size_t printWarnings(const InterchangeReport& report, std::ostream& err) {
+  const std::vector<std::string> lines = summarizedWarnings(report);
+  for (const std::string& line : lines) err << "warning: " << line << '\n';
+  return lines.size();
 }
 
 // The format a file is in or is to be in: named by --from/--to, else by the extension, else
-// the exam file (as qzm always took any other name). `role` is "--from" or "--to".
+// the exam file. `role` is "--from" or "--to".
 const ExamFormat* chooseFormat(const std::filesystem::path& path, const std::string& named,
                                const char* role, std::ostream& err) {
   if (!named.empty()) {
@@ -70,16 +81,28 @@ const ExamFormat* chooseFormat(const std::filesystem::path& path, const std::str
     fail(err, path.string() + " may be " + names + ": name the format with " + role, kExitUsage);
     return nullptr;
   }
-  return formats.empty() ? formatNamed("qzm") : formats.front();
+  if (!formats.empty()) return formats.front();
+  // A name without an extension is an exam file, as qzm always took it; an output with an
+  // extension no format has would be an exam file under a name that says otherwise.
+  const std::string extension = path.extension().string();
+  if (!extension.empty() && std::string_view(role) == "--to") {
+    fail(err,
+         "unknown extension '" + extension + "' for " + path.string() + " (" + formatNames() +
+             "): name the format with " + role,
+         kExitUsage);
+    return nullptr;
+  }
+  return formatNamed("qzm");
 }
 
 std::optional<ExamDocument> readInput(const std::filesystem::path& path, const ExamFormat& format,
                                       bool oldFormat, InterchangeReport& report,
                                       std::ostream& err) {
   if (format.examFile) return loadExamFile(path, oldFormat, err);
-  std::optional<std::string> bytes = readFileBytes(path);
+  std::error_code reason;
+  std::optional<std::string> bytes = readFileBytes(path, &reason);
   if (!bytes) {
-    fail(err, "cannot open " + path.string(), kExitUnreadableInput);
+    failOn(err, "cannot open", path, reason, kExitUnreadableInput);
     return std::nullopt;
   }
   std::optional<ExamDocument> document = format.read(*bytes, report);
@@ -124,6 +147,15 @@ int runConvert(const std::filesystem::path& input, const std::filesystem::path& 
                 kExitUsage);
   }
 
+  if (options.versions == 0 && (!options.shuffle.empty() || options.seed)) {
+    return fail(err, "--shuffle and --seed apply with --versions", kExitUsage);
+  }
+  if (options.versions > 0 && to->name != "html") {
+    return fail(err,
+                "--versions applies to the printable sheet (html), not to " + std::string(to->name),
+                kExitUsage);
+  }
+
   InterchangeReport report;
   std::optional<ExamDocument> document = readInput(input, *from, options.oldFormat, report, err);
   if (!document) return kExitUnreadableInput;
@@ -133,26 +165,31 @@ int runConvert(const std::filesystem::path& input, const std::filesystem::path& 
   std::string bytes;
   if (to->examFile) {
     examText = composeExamText(*document);
+  } else if (options.versions > 0) {
+    const SheetVersions versions{options.versions,
+                                 shuffleKindNamed(options.shuffle).value_or(ShuffleKind::Questions),
+                                 options.seed, options.withKey};
+    bytes = writeHtmlVersions(*document, versions, report);
   } else {
     bytes = (options.withKey ? to->writeWithKey : to->write)(*document, report);
   }
   document.reset();  // only the output is needed from here on
-  printWarnings(report, err);
+  const std::size_t warnings = printWarnings(report, err);
   // A writer that could not make its output at all (a package that cannot be built).
   if (report.failed()) {
     return fail(err, "cannot write " + output.string() + ": " + report.error->text,
                 kExitUnwritableOutput);
   }
-  if (options.strict && !report.warnings.empty()) {
+  if (options.strict && warnings > 0) {
     return fail(err,
-                std::to_string(report.warnings.size()) +
-                    (report.warnings.size() == 1 ? " warning" : " warnings") +
+                std::to_string(warnings) + (warnings == 1 ? " warning" : " warnings") +
                     " with --strict: nothing written",
                 kExitProblemsFound);
   }
-  const bool written =
-      to->examFile ? writeExamFile(output, examText) : writeFileReplacing(output, bytes);
-  if (!written) return fail(err, "cannot write " + output.string(), kExitUnwritableOutput);
+  std::error_code reason;
+  const bool written = to->examFile ? writeExamFile(output, examText, &reason)
+                                    : writeFileReplacing(output, bytes, &reason);
+  if (!written) return failOn(err, "cannot write", output, reason, kExitUnwritableOutput);
   return kExitSuccess;
 }
 

@@ -2,8 +2,10 @@
 // The tool's commands. Each writes its result to `out`, at most one line to `err` when it
 // fails, and returns the process exit code.
 
+#include <cstdint>
 #include <filesystem>
 #include <iosfwd>
+#include <optional>
 #include <string>
 
 namespace quizmora {
@@ -27,6 +29,11 @@ struct ConvertOptions {
   std::string to;
   bool withKey = false;  // the printable sheet as answer key
   bool strict = false;   // a warning stops the conversion: exit 3, nothing written
+  // Printed versions A, B, ... of the sheet: 0 for the plain sheet, else 1 to 26; with
+  // them, --key adds a key page per version.
+  int versions = 0;
+  std::string shuffle;  // "questions", "choices" or "both"; empty: questions
+  std::optional<std::uint64_t> seed;
 };
 
 // Reads IN in one format and writes OUT in another; what the output cannot carry is told as

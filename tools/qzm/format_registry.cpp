@@ -67,9 +67,10 @@ std::vector<ExamFormat> makeFormats() {
        nullptr,
        "one choice, multiple choice (shared weights), flash cards (short answers; essays in), "
        "title and author (as comments)",
-       "the mode; spaces around texts; a one choice question with no wrong or no correct "
-       "answer; in: matching, numerical and description items, categories, names, feedback, "
-       "images"});
+       "the mode; spaces around texts; line breaks in title and author; a one choice question "
+       "with no wrong or no correct answer; a choice question with a single answer (skipped); "
+       "in: matching, numerical and description items, categories, names, feedback, images; "
+       "HTML becomes plain text"});
   formats.push_back({"aiken",
                      {".txt"},
                      "Aiken, the simplest question import format",

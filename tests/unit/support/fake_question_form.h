@@ -87,6 +87,7 @@ class ScriptedFileDialogs : public FileDialogs {
 
   std::optional<std::u16string> chooseOpenPath() override { return next(); }
   std::optional<std::u16string> chooseSavePath() override { return next(); }
+  std::optional<std::u16string> chooseSavePagePath() override { return next(); }
 
  private:
   std::optional<std::u16string> next() {

@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <new>
 #include <vector>
 
 #include "app/app_module.h"
@@ -108,6 +109,24 @@ TEST(DialogWindowTest, HandledResultsGoThroughTheResultSlotOrDirectly) {
             reinterpret_cast<LRESULT>(dialog.dialogBrush));
   ReleaseDC(window, dc);
   DestroyWindow(window);
+}
+
+// On 64-bit Windows objects may live above 4 GB (Wine's heap rarely does): the pointer to
+// the object kept in the window must survive whole.
+TEST(DialogWindowTest, ObjectAbove4GbIsBoundAndReached) {
+  if constexpr (sizeof(void*) < 8) GTEST_SKIP() << "a 32-bit build has no such addresses";
+  void* memory = VirtualAlloc(nullptr, sizeof(RecordingDialog),
+                              MEM_RESERVE | MEM_COMMIT | MEM_TOP_DOWN, PAGE_READWRITE);
+  ASSERT_NE(memory, nullptr);
+  EXPECT_GT(reinterpret_cast<UINT_PTR>(memory), UINT_PTR{0xFFFFFFFFu});
+  auto* dialog = new (memory) RecordingDialog;
+  HWND window = dialog->create(module(), IDD_MAINEDITOR, nullptr);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(dialog->hwnd(), window);
+  EXPECT_EQ(SendMessageW(window, kAnswer42, 0, 0), 42);
+  DestroyWindow(window);
+  dialog->~RecordingDialog();
+  VirtualFree(memory, 0, MEM_RELEASE);
 }
 
 TEST(DialogWindowTest, UnhandledFinalMessageUnbinds) {

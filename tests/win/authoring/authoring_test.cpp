@@ -33,6 +33,7 @@ class ScriptedDialogs : public FileDialogs {
   std::deque<std::optional<std::u16string>> paths;  // nullopt = cancelled
   std::optional<std::u16string> chooseOpenPath() override { return next(); }
   std::optional<std::u16string> chooseSavePath() override { return next(); }
+  std::optional<std::u16string> chooseSavePagePath() override { return next(); }
 
  private:
   std::optional<std::u16string> next() {

@@ -112,8 +112,8 @@ TEST(DisplayDpiTest, ColumnsIconsAndTextsFollowTheDisplay) {
   expectScaledFor(editor, *dpiCase(dpi));
   EXPECT_EQ(cutTexts(editor.hwnd(), dpi), L"");
 
-  // The Settings and About dialogs, as the dialog manager makes them at this DPI.
-  for (int templateId : {IDD_SETTINGS, IDD_ABOUT}) {
+  // The Settings, About and versions dialogs, as the dialog manager makes them at this DPI.
+  for (int templateId : {IDD_SETTINGS, IDD_ABOUT, IDD_VERSIONS}) {
     HWND dialog = CreateDialogParamW(GetModuleHandleW(nullptr), MAKEINTRESOURCEW(templateId),
                                      nullptr, &plainDialogProc, 0);
     ASSERT_NE(dialog, nullptr) << templateId;

@@ -179,10 +179,11 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
       {0, 4, L"Settings...", ID_FILE_SETTINGS},
       {0, 5, nullptr, 0},
       {0, 6, L"Import from Old format", ID_FILE_IMPORT_OLD},
-      {0, 7, L"Upload file to the Web", ID_FILE_UPLOAD_WEB},
-      {0, 8, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
-      {0, 9, nullptr, 0},
-      {0, 10, L"Exit", ID_FILE_EXIT},
+      {0, 7, L"Printable Versions...", ID_FILE_PRINT_VERSIONS},
+      {0, 8, L"Upload file to the Web", ID_FILE_UPLOAD_WEB},
+      {0, 9, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
+      {0, 10, nullptr, 0},
+      {0, 11, L"Exit", ID_FILE_EXIT},
       {1, 0, L"About...", ID_HELP_ABOUT},
   };
   HMENU menu = GetMenu(window);
@@ -193,7 +194,7 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
   EXPECT_STREQ(text, L"File");
   GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"Help");
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 11);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 12);
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 1);
   for (const Item& item : items) {
     SCOPED_TRACE(item.position);

@@ -361,7 +361,11 @@ struct UnreadableCase {
   const char* name;
   std::vector<std::string> arguments;
   const char* error;
+  const char* reason;  // the system's words after the error
 };
+
+constexpr const char* kNoFile = "No such file or directory";
+constexpr const char* kFolder = "Is a directory";
 
 class UnreadableInputTest : public QzmTest, public testing::TestWithParam<UnreadableCase> {};
 
@@ -370,32 +374,43 @@ TEST_P(UnreadableInputTest, ExitsWithOne) {
   const ProcessResult result = qzm(GetParam().arguments);
   EXPECT_EQ(result.exitCode, 1);
   expectOneErrorLine(result, GetParam().error);
-  EXPECT_EQ(result.err, std::string(GetParam().error) + "\n");
+  EXPECT_EQ(result.err, std::string(GetParam().error) + ": " + GetParam().reason + "\n");
   EXPECT_EQ(fileNames(), std::vector<std::string>{"folder.qzm"});
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UnreadableInputTest,
     testing::Values(
-        UnreadableCase{"ShowMissing", {"show", "missing.qzm"}, "qzm: cannot open missing.qzm"},
-        UnreadableCase{"ShowOldMissing", {"show", "--old", "x.txt"}, "qzm: cannot open x.txt"},
-        UnreadableCase{"ShowFolder", {"show", "folder.qzm"}, "qzm: cannot open folder.qzm"},
         UnreadableCase{
-            "ShowOldFolder", {"show", "folder.qzm", "--old"}, "qzm: cannot open folder.qzm"},
-        UnreadableCase{"CheckMissing", {"check", "none.qzm"}, "qzm: cannot open none.qzm"},
+            "ShowMissing", {"show", "missing.qzm"}, "qzm: cannot open missing.qzm", kNoFile},
         UnreadableCase{
-            "ConvertMissing", {"convert", "none.qzm", "out.json"}, "qzm: cannot open none.qzm"},
+            "ShowOldMissing", {"show", "--old", "x.txt"}, "qzm: cannot open x.txt", kNoFile},
+        UnreadableCase{
+            "ShowFolder", {"show", "folder.qzm"}, "qzm: cannot open folder.qzm", kFolder},
+        UnreadableCase{"ShowOldFolder",
+                       {"show", "folder.qzm", "--old"},
+                       "qzm: cannot open folder.qzm",
+                       kFolder},
+        UnreadableCase{"CheckMissing", {"check", "none.qzm"}, "qzm: cannot open none.qzm", kNoFile},
+        UnreadableCase{"ConvertMissing",
+                       {"convert", "none.qzm", "out.json"},
+                       "qzm: cannot open none.qzm",
+                       kNoFile},
         UnreadableCase{"ConvertMissingJson",
                        {"convert", "none.json", "out.qzm"},
-                       "qzm: cannot open none.json"},
-        UnreadableCase{
-            "ConvertFolder", {"convert", "folder.qzm", "out.qzm"}, "qzm: cannot open folder.qzm"}),
+                       "qzm: cannot open none.json",
+                       kNoFile},
+        UnreadableCase{"ConvertFolder",
+                       {"convert", "folder.qzm", "out.qzm"},
+                       "qzm: cannot open folder.qzm",
+                       kFolder}),
     [](const auto& info) { return std::string(info.param.name); });
 
 struct UnwritableCase {
   const char* name;
   const char* output;
   off_t fileSizeLimit;  // a limit below the output's size makes writing fail part-way
+  const char* reason;   // the system's words
 };
 
 class UnwritableOutputTest : public QzmTest, public testing::TestWithParam<UnwritableCase> {};
@@ -414,7 +429,7 @@ TEST_P(UnwritableOutputTest, ExitsWithTwoAndLeavesTheOldFile) {
   options.fileSizeLimit = c.fileSizeLimit;
   const ProcessResult result = qzm({"convert", "in.qzm", c.output}, options);
   EXPECT_EQ(result.exitCode, 2);
-  EXPECT_EQ(result.err, "qzm: cannot write " + std::string(c.output) + "\n");
+  EXPECT_EQ(result.err, "qzm: cannot write " + std::string(c.output) + ": " + c.reason + "\n");
   EXPECT_EQ(result.out, "");
   if (existing) {
     EXPECT_EQ(readBytes(output), "previous content");
@@ -428,12 +443,12 @@ TEST_P(UnwritableOutputTest, ExitsWithTwoAndLeavesTheOldFile) {
 
 INSTANTIATE_TEST_SUITE_P(
     Table, UnwritableOutputTest,
-    testing::Values(UnwritableCase{"ExamInMissingFolder", "missing/out.qzm", 0},
-                    UnwritableCase{"JsonInMissingFolder", "missing/out.json", 0},
-                    UnwritableCase{"ExamOverFolder", "folder.qzm", 0},
-                    UnwritableCase{"JsonOverFolder", "folder.json", 0},
-                    UnwritableCase{"ExamCutShort", "out.qzm", 100},
-                    UnwritableCase{"JsonCutShort", "out.json", 100}),
+    testing::Values(UnwritableCase{"ExamInMissingFolder", "missing/out.qzm", 0, kNoFile},
+                    UnwritableCase{"JsonInMissingFolder", "missing/out.json", 0, kNoFile},
+                    UnwritableCase{"ExamOverFolder", "folder.qzm", 0, kFolder},
+                    UnwritableCase{"JsonOverFolder", "folder.json", 0, kFolder},
+                    UnwritableCase{"ExamCutShort", "out.qzm", 100, "File too large"},
+                    UnwritableCase{"JsonCutShort", "out.json", 100, "File too large"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ConvertTest, FullStandardOutputIsAnOutputFailure) {

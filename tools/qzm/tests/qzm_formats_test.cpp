@@ -95,10 +95,10 @@ INSTANTIATE_TEST_SUITE_P(
                     "Capital of France? {=Paris ~Lyon}\n\n"},
         ConvertCase{
             "ReaderWarningsNameTheirLine",
-            {{"in.gift", "Match {=a -> b =c -> d}\n\nQ {}\n"}},
+            {{"in.gift", "Match {=a -> b =c -> d}\n\nQ {}\n\nMatch {=e -> f =g -> h}\n"}},
             {"convert", "in.gift", "out.qzm"},
             0,
-            "warning: line 1: skipped a matching question\n",
+            "warning: lines 1, 5: skipped a matching question\n",
             "out.qzm",
             examFileBytes(ExamDocument{{}, {{QuestionType::FlashCard, u"Q", {{u"", 1}}}}, {}})},
         ConvertCase{"StrictWritesNothing",
@@ -111,6 +111,31 @@ INSTANTIATE_TEST_SUITE_P(
                     "qzm: 2 warnings with --strict: nothing written\n",
                     "out.tsv",
                     std::nullopt},
+        // Each kind once, its questions as ranges; --strict counts the lines.
+        ConvertCase{"WarningsOfAKindOnce",
+                    {{"in.gift", "Q {=a ~b}\n\nQ {=a ~b}\n\nQ {=a ~b}\n\nQ {=c}\n\nQ {=a ~b}"}},
+                    {"convert", "in.gift", "out.tsv", "--strict"},
+                    3,
+                    "warning: questions 1-3, 5: a one choice question becomes a flash card with "
+                    "its choices on the front\n"
+                    "qzm: 1 warning with --strict: nothing written\n",
+                    "out.tsv",
+                    std::nullopt},
+        ConvertCase{"UnknownOutputExtension",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "exam.docx"},
+                    64,
+                    "qzm: unknown extension '.docx' for exam.docx (qzm, json, gift, aiken, csv, "
+                    "moodle, qti, tsv, html): name the format with --to\n",
+                    "exam.docx",
+                    std::nullopt},
+        ConvertCase{"NoExtensionIsAnExamFile",
+                    {{"in.gift", kCapitalsGift}},
+                    {"convert", "in.gift", "exam"},
+                    0,
+                    "",
+                    "exam",
+                    examFileBytes(capitals(false))},
         ConvertCase{"StrictWithoutWarningsWrites",
                     {{"in.gift", kCapitalsGift}},
                     {"convert", "in.gift", "out.gift", "--strict"},
@@ -139,6 +164,27 @@ INSTANTIATE_TEST_SUITE_P(
                     "qzm: --key applies to the printable sheet (html), not to gift\n",
                     "out.gift",
                     std::nullopt},
+        ConvertCase{"VersionsOnlyForTheSheet",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "out.gift", "--versions", "2"},
+                    64,
+                    "qzm: --versions applies to the printable sheet (html), not to gift\n",
+                    "out.gift",
+                    std::nullopt},
+        ConvertCase{"SeedNeedsVersions",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "out.html", "--seed", "5"},
+                    64,
+                    "qzm: --shuffle and --seed apply with --versions\n",
+                    "out.html",
+                    std::nullopt},
+        ConvertCase{"SeedIsAWholeNumber",
+                    {{"in.qzm", examFileBytes(capitals(false))}},
+                    {"convert", "in.qzm", "out.html", "--versions", "2", "--seed", "-1"},
+                    64,
+                    "qzm: --seed: '-1' is not a whole number from 0 to 18446744073709551615\n",
+                    "out.html",
+                    std::nullopt},
         ConvertCase{"SheetCannotBeRead",
                     {{"in.html", "<p>x</p>"}},
                     {"convert", "in.html", "out.qzm"},
@@ -150,7 +196,8 @@ INSTANTIATE_TEST_SUITE_P(
                     {{"in.qzm", examFileBytes(capitals(false))}},
                     {"convert", "in.qzm", "out.pdf", "--to", "pdf"},
                     64,
-                    "qzm: unknown format 'pdf' for --to (qzm, json, gift, aiken, csv, moodle, qti, tsv, html)\n",
+                    "qzm: unknown format 'pdf' for --to (qzm, json, gift, aiken, csv, moodle, qti, "
+                    "tsv, html)\n",
                     "out.pdf",
                     std::nullopt},
         ConvertCase{"OldLayoutNeedsAnExamFile",
@@ -192,13 +239,29 @@ TEST_F(InterchangeTool, SheetWithKeyIsOnePageThatMarksTheAnswers) {
   EXPECT_NE(key.find("<b>Answer:</b>\xE4\xB8\xAD"), std::string::npos);
 }
 
+// The seed printed on each version makes the same page again; without one, the exam's own.
+TEST_F(InterchangeTool, VersionsComeBackFromTheSeedPrintedOnThem) {
+  writeBytes(file("a.qzm"), examFileBytes(capitals(false)));
+  ASSERT_EQ(qzm({"convert", "a.qzm", "v.html", "--versions", "3", "--key"}).exitCode, 0);
+  const std::string page = readBytes(file("v.html"));
+  const std::size_t at = page.find("seed ");
+  ASSERT_NE(at, std::string::npos);
+  const std::string seed = page.substr(at + 5, page.find('<', at) - at - 5);
+  const ProcessResult again = qzm({"convert", "a.qzm", "w.html", "--versions", "3", "--key",
+                                   "--shuffle", "questions", "--seed", seed});
+  ASSERT_EQ(again.exitCode, 0) << again.err;
+  EXPECT_EQ(again.err, "");
+  EXPECT_TRUE(readBytes(file("w.html")) == page);
+  EXPECT_NE(page.find("Version C of 3"), std::string::npos);
+}
+
 TEST_F(InterchangeTool, FormatsListsWhatEachKeepsAndLoses) {
   const ProcessResult result = qzm({"formats"});
   EXPECT_EQ(result.exitCode, 0);
   EXPECT_EQ(result.err, "");
-  for (const char* row : {"qzm  (.qzm)", "json  (.json)", "gift  (.gift .txt)", "aiken  (.txt)",
-                          "csv  (.csv)", "moodle  (.xml)", "qti  (.zip)", "tsv  (.tsv)",
-                          "html  (.html .htm)"}) {
+  for (const char* row :
+       {"qzm  (.qzm)", "json  (.json)", "gift  (.gift .txt)", "aiken  (.txt)", "csv  (.csv)",
+        "moodle  (.xml)", "qti  (.zip)", "tsv  (.tsv)", "html  (.html .htm)"}) {
     EXPECT_NE(("\n" + result.out).find(std::string("\n") + row), std::string::npos) << row;
   }
   EXPECT_EQ(std::count(result.out.begin(), result.out.end(), '\n'), 9 * 3 + 1);
