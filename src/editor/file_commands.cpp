@@ -38,20 +38,29 @@ FileCommands::FileCommands(EditorState state, QuestionForm& form, QuestionEditor
                            FileDialogs& dialogs)
     : state_(state), form_(form), questions_(questions), dialogs_(&dialogs) {}
 
+bool FileCommands::save() {
+  const std::u16string& path = state_.document.filePath;
+  if (!pathIsExamFile_ || path.empty()) return saveAs();
+  return writeTo(path, composeExamText(state_.document));
+}
+
 bool FileCommands::saveAs() {
   const std::u16string text = composeExamText(state_.document);
   if (text.empty()) return false;
   std::optional<std::u16string> chosen = dialogs_->chooseSavePath();
   if (!chosen) return false;
   const bool complete = !chosen->ends_with(kExtension);
-  std::optional<std::u16string> completed = withExtension(std::move(*chosen), complete, kExtension);
-  if (!completed) return false;
-  std::u16string path = std::move(*completed);
+  std::optional<std::u16string> path = withExtension(std::move(*chosen), complete, kExtension);
+  return path && writeTo(*path, text);
+}
+
+bool FileCommands::writeTo(const std::u16string& path, const std::u16string& text) {
   if (!writeExamFile(std::filesystem::path(path), text)) {
     form_.showMessage(errorMessage(u"Cannot save the exam to " + path));
     return false;
   }
-  state_.document.filePath = std::move(path);
+  state_.document.filePath = path;
+  pathIsExamFile_ = true;
   state_.examChanged = false;
   return true;
 }
@@ -89,7 +98,7 @@ bool FileCommands::confirmDiscard() {
                              kCaption, MessageIcon::Warning, MessageButtons::YesNoCancel};
   switch (form_.showMessage(question)) {
     case MessageAnswer::Yes:
-      return saveAs();
+      return save();
     case MessageAnswer::No:
       return true;
     default:
@@ -110,7 +119,9 @@ bool FileCommands::importOld() {
 }
 
 void FileCommands::newExam() {
-  if (confirmDiscard()) questions_.newExam();
+  if (!confirmDiscard()) return;
+  questions_.newExam();
+  pathIsExamFile_ = false;
 }
 
 bool FileCommands::openExamFromPath(const std::u16string& path) { return load(path, false); }
@@ -150,6 +161,8 @@ bool FileCommands::load(const std::u16string& path, bool oldFormat) {
     }
   }
   document.filePath = path;
+  // An old file keeps its layout: the first Save of an imported exam asks for a new name.
+  pathIsExamFile_ = !oldFormat;
   state_.examChanged = false;
   return true;
 }

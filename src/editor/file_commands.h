@@ -1,5 +1,5 @@
 #pragma once
-// Moving the exam between memory and disk: Save As, Open, Import from the old format, and
+// Moving the exam between memory and disk: Save, Save As, Open, Import from the old format, and
 // the question about unsaved changes that guards every command that would throw the exam
 // away. The file choosers sit behind FileDialogs so that tests can answer them.
 
@@ -30,7 +30,10 @@ class FileCommands {
 
   void useDialogs(FileDialogs& dialogs) { dialogs_ = &dialogs; }
 
-  // True when the exam was written.
+  // True when the exam was written. Save writes to the exam file it was opened from or last
+  // saved as; an exam without one (new, or imported from an old file, which must keep its
+  // layout) goes through Save As.
+  bool save();
   bool saveAs();
   // The menu commands: ask about unsaved changes, then for the file. True when loaded.
   bool open();
@@ -52,6 +55,8 @@ class FileCommands {
 
  private:
   bool load(const std::u16string& path, bool oldFormat);
+  // Writes the exam's `text` to `path`; false, with the failure shown, when it could not be.
+  bool writeTo(const std::u16string& path, const std::u16string& text);
   std::optional<std::u16string> withExtension(std::u16string path, bool complete,
                                               std::u16string_view extension);
 
@@ -59,6 +64,8 @@ class FileCommands {
   QuestionForm& form_;
   QuestionEditor& questions_;
   FileDialogs* dialogs_;
+  // Whether the document's filePath names an exam file that Save may write over.
+  bool pathIsExamFile_ = false;
 };
 
 }  // namespace quizmora

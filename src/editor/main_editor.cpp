@@ -9,6 +9,7 @@
 #include "dialogs/center_on_owner.h"
 #include "dialogs/settings_dialog.h"
 #include "dialogs/versions_dialog.h"
+#include "editor/command_focus.h"
 #include "publish/publish_commands.h"
 #include "resources/resource_ids.h"
 
@@ -80,6 +81,7 @@ const MainEditor::Command MainEditor::kCommands[] = {
     {IDC_TYPE_FLASH_CARD, &MainEditor::onTypeChanged},
     {ID_FILE_NEW_EXAM, &MainEditor::onNewExam},
     {ID_FILE_OPEN, &MainEditor::onOpen},
+    {ID_FILE_SAVE, &MainEditor::onSave},
     {ID_FILE_SAVE_AS, &MainEditor::onSaveAs},
     {ID_FILE_IMPORT_OLD, &MainEditor::onImportOld},
     {ID_FILE_PRINT_VERSIONS, &MainEditor::onPrintVersions},
@@ -88,6 +90,7 @@ const MainEditor::Command MainEditor::kCommands[] = {
     {ID_FILE_UPLOAD_POCKETPC, &MainEditor::onUploadPocketPc},
     {ID_HELP_ABOUT, &MainEditor::onAbout},
     {ID_APP_ABOUT, &MainEditor::onAbout},
+    {ID_FOCUS_QUESTION_NUMBER, &MainEditor::onFocusQuestionNumber},
     {ID_FILE_EXIT, &MainEditor::onExit},
     {IDOK, &MainEditor::onOk},
     {IDCANCEL, &MainEditor::onCancel},
@@ -116,7 +119,10 @@ HWND MainEditor::create(HINSTANCE module, int templateId) {
 }
 
 bool MainEditor::preTranslateMessage(MSG* message) {
-  return hwnd() && IsDialogMessageW(hwnd(), message);
+  if (!hwnd()) return false;
+  const bool ours = message->hwnd == hwnd() || IsChild(hwnd(), message->hwnd);
+  if (ours && shortcuts_ && TranslateAcceleratorW(hwnd(), shortcuts_, message)) return true;
+  return IsDialogMessageW(hwnd(), message);
 }
 
 bool MainEditor::onIdle() { return false; }
@@ -159,6 +165,7 @@ bool MainEditor::onInitDialog() {
   keepDialogDpiLayoutOwn(hwnd());
   centerOnOwner(hwnd());
   SetMenu(hwnd(), LoadMenuW(module_, MAKEINTRESOURCEW(IDR_MAINMENU)));
+  shortcuts_ = LoadAcceleratorsW(module_, MAKEINTRESOURCEW(IDR_MAINMENU));
   loadWindowIcons();
   registerWithLoop();
   setUpIconButtons();
@@ -321,11 +328,41 @@ bool MainEditor::onCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) {
   int id = LOWORD(wParam);
   for (const Command& command : kCommands) {
     if (command.id != id) continue;
-    (this->*command.handler)();
     result = 0;
+    // A shortcut of a button that is disabled does nothing, as a click on it would.
+    const bool shortcut = HIWORD(wParam) == 1 && lParam == 0;
+    if (HWND button = control(id); shortcut && button && !IsWindowEnabled(button)) return true;
+    HWND focusedBefore = focusedControl();
+    (this->*command.handler)();
+    mendFocus(id, focusedBefore);
     return true;
   }
   return reflectNotification(WM_COMMAND, wParam, lParam, result);
+}
+
+HWND MainEditor::focusedControl() const {
+  HWND focus = GetFocus();
+  if (!focus || !IsChild(hwnd(), focus)) return nullptr;
+  while (GetParent(focus) != hwnd()) focus = GetParent(focus);
+  return focus;
+}
+
+void MainEditor::mendFocus(int id, HWND focusedBefore) {
+  // Closed by the command, or left for another window (a dialog restores its own focus
+  // when it is activated again).
+  if (!hwnd() || GetActiveWindow() != hwnd()) return;
+  auto canTakeFocus = [this](int controlId) {
+    HWND window = control(controlId);
+    return window && IsWindowEnabled(window) && IsWindowVisible(window);
+  };
+  const int target =
+      focusAfterCommand(id, focusedBefore ? GetDlgCtrlID(focusedBefore) : 0, canTakeFocus);
+  HWND window = target ? control(target) : GetNextDlgTabItem(hwnd(), nullptr, FALSE);
+  HWND focus = GetFocus();
+  if (!window || focus == window || IsChild(window, focus)) return;
+  // The dialog manager's way: the default button and the keyboard cues follow, and an edit
+  // box gets its text selected.
+  SendMessageW(hwnd(), WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(window), TRUE);
 }
 
 bool MainEditor::onNotify(WPARAM wParam, LPARAM lParam, LRESULT& result) {
@@ -374,6 +411,7 @@ void MainEditor::onGotoQuestion() { questionEditor_.gotoQuestion(); }
 void MainEditor::onTypeChanged() { questionEditor_.typeChanged(); }
 void MainEditor::onNewExam() { fileCommands_.newExam(); }
 void MainEditor::onOpen() { fileCommands_.open(); }
+void MainEditor::onSave() { fileCommands_.save(); }
 void MainEditor::onSaveAs() { fileCommands_.saveAs(); }
 void MainEditor::onImportOld() { fileCommands_.importOld(); }
 // The versions are made from the exam as it stands; what the page leaves out (the mode, a
@@ -406,6 +444,11 @@ void MainEditor::onUploadPocketPc() { uploadToHandheld(hwnd(), document); }
 void MainEditor::onAbout() {
   AboutDialog dialog;
   dialog.run(module_, GetActiveWindow());
+}
+
+// The focus itself moves once the command has run, as after every command.
+void MainEditor::onFocusQuestionNumber() {
+  SendDlgItemMessageW(hwnd(), IDC_QUESTION_NUMBER, EM_SETSEL, 0, -1);
 }
 
 void MainEditor::onGridValueChanged(const GridNotify& notify) {

@@ -43,7 +43,8 @@ class MainEditor : public DialogWindow,
   // `module`. Null when it cannot be created.
   HWND create(HINSTANCE module, int templateId);
 
-  // The dialog keyboard: Tab and arrows between controls, Enter and Esc as commands 1, 2.
+  // The shortcuts first, so that they work from every control; then the dialog keyboard:
+  // Tab and arrows between controls, Enter and Esc as commands 1, 2.
   bool preTranslateMessage(MSG* message) override;
   // The window has no idle-time work.
   bool onIdle() override;
@@ -93,6 +94,7 @@ class MainEditor : public DialogWindow,
   virtual void onTypeChanged();  // one of the three type radio buttons was clicked
   virtual void onNewExam();
   virtual void onOpen();
+  virtual void onSave();
   virtual void onSaveAs();
   virtual void onImportOld();
   virtual void onPrintVersions();
@@ -100,6 +102,7 @@ class MainEditor : public DialogWindow,
   virtual void onUploadWeb();
   virtual void onUploadPocketPc();
   virtual void onAbout();
+  virtual void onFocusQuestionNumber();  // Ctrl+G
   // Shows a saved printable page in the default browser, or says that nothing could.
   virtual void openPage(const std::u16string& path);
   // A cell value of the answer list was stored (kGridValueChanged).
@@ -149,6 +152,12 @@ class MainEditor : public DialogWindow,
   // Places every control where it was at start, in units now `units` pixels large.
   void scaleChildren(SIZE units);
   bool onCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
+  // The control of this window that holds the keyboard focus (the answer list while its
+  // in-place editor does), or null.
+  HWND focusedControl() const;
+  // After command `id`: moves the focus, as the dialog manager does, off a control that can
+  // no longer hold it (see focusAfterCommand).
+  void mendFocus(int id, HWND focusedBefore);
   bool onNotify(WPARAM wParam, LPARAM lParam, LRESULT& result);
   void onOk();
   void onCancel();
@@ -166,6 +175,7 @@ class MainEditor : public DialogWindow,
   void setControlText(int id, const std::u16string& text);
 
   HINSTANCE module_ = nullptr;
+  HACCEL shortcuts_ = nullptr;   // a resource: freed with the module
   MessageLoop* loop_ = nullptr;  // the thread's loop while registered with it
   IconHandle bigIcon_;
   IconHandle smallIcon_;

@@ -11,6 +11,52 @@
 #include "publish/mapped_file.h"
 
 namespace quizmora {
+namespace {
+
+// A registry key opened for reading, closed when it goes.
+class RegistryKey {
+ public:
+  RegistryKey(HKEY root, const wchar_t* path, REGSAM view) {
+    if (RegOpenKeyExW(root, path, 0, KEY_QUERY_VALUE | view, &key_) != ERROR_SUCCESS)
+      key_ = nullptr;
+  }
+  ~RegistryKey() {
+    if (key_) RegCloseKey(key_);
+  }
+  RegistryKey(const RegistryKey&) = delete;
+  RegistryKey& operator=(const RegistryKey&) = delete;
+
+  // The text of a string value; empty when there is none.
+  std::u16string text(const wchar_t* name) const {
+    DWORD type = 0;
+    DWORD size = 0;
+    if (!key_ || RegQueryValueExW(key_, name, nullptr, &type, nullptr, &size) != ERROR_SUCCESS ||
+        type != REG_SZ) {
+      return {};
+    }
+    std::vector<wchar_t> value(size / sizeof(wchar_t) + 1, L'\0');
+    if (RegQueryValueExW(key_, name, nullptr, &type, reinterpret_cast<BYTE*>(value.data()),
+                         &size) != ERROR_SUCCESS) {
+      return {};
+    }
+    return fromWide(value.data());  // stored with or without its terminator
+  }
+
+ private:
+  HKEY key_ = nullptr;
+};
+
+// The address an administrator set for every user of the computer (the package's UPLOADURL).
+// The 64-bit view is read first, where a 64-bit package writes it, then the 32-bit one.
+std::u16string machineUploadUrl() {
+  for (REGSAM view : {KEY_WOW64_64KEY, KEY_WOW64_32KEY}) {
+    std::u16string url = RegistryKey(HKEY_LOCAL_MACHINE, kUploadUrlKey, view).text(kUploadUrlValue);
+    if (!url.empty()) return url;
+  }
+  return {};
+}
+
+}  // namespace
 
 std::u16string makeBoundary() {
   std::u16string boundary(kBoundaryPrefix);
@@ -27,7 +73,10 @@ std::u16string makeBoundary() {
 std::optional<UploadTarget> uploadTargetFromEnvironment() {
   const std::wstring name(kUploadUrlVariable.begin(), kUploadUrlVariable.end());
   DWORD length = GetEnvironmentVariableW(name.c_str(), nullptr, 0);
-  if (length <= 1) return defaultUploadTarget();  // not set, or set to nothing
+  if (length <= 1) {  // not set, or set to nothing: the computer's setting, if any
+    const std::u16string machine = machineUploadUrl();
+    return machine.empty() ? defaultUploadTarget() : parseUploadUrl(machine);
+  }
   std::vector<wchar_t> value(length);
   length = GetEnvironmentVariableW(name.c_str(), value.data(), length);
   return parseUploadUrl(fromWide(value.data(), length));

@@ -16,9 +16,15 @@ namespace quizmora {
 // The multipart boundary: the 32-hyphen prefix and a fresh UUID, 68 characters in all.
 std::u16string makeBoundary();
 
-// The upload page: the product's, or the one QUIZMORA_UPLOAD_URL names. nullopt when that
-// variable holds something that is not an http address, so that a mistyped test or
-// self-hosted setting never sends an exam elsewhere.
+// Where a school's administrator sets the upload page for every user of a computer (the
+// package's UPLOADURL property writes it).
+inline constexpr wchar_t kUploadUrlKey[] = L"Software\\Quizmora\\Builder";
+inline constexpr wchar_t kUploadUrlValue[] = L"UploadUrl";
+
+// The upload page: the one QUIZMORA_UPLOAD_URL names, else the one in the computer's
+// HKLM\Software\Quizmora\Builder\UploadUrl, else the product's. nullopt when the address
+// used is not an http address, so that a mistyped test or self-hosted setting never sends an
+// exam elsewhere.
 std::optional<UploadTarget> uploadTargetFromEnvironment();
 
 class WebUploader {

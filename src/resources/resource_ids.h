@@ -76,6 +76,7 @@
 // Menu commands.
 #define ID_FILE_NEW_EXAM 57600
 #define ID_FILE_OPEN 57601
+#define ID_FILE_SAVE 57603
 #define ID_FILE_SAVE_AS 32773
 #define ID_FILE_SETTINGS 32776
 #define ID_FILE_IMPORT_OLD 32779
@@ -85,5 +86,7 @@
 #define ID_FILE_EXIT 32772
 #define ID_HELP_ABOUT 32775
 #define ID_APP_ABOUT 57664
+// Ctrl+G: the question number box, its text selected (a shortcut, not a menu item).
+#define ID_FOCUS_QUESTION_NUMBER 32782
 
 #endif

@@ -107,6 +107,91 @@ TEST(SaveAs, FailedWriteKeepsTheOldFileAndThePath) {
   }
 }
 
+// Save writes over the exam file the exam came from, as Save As would write it; an exam
+// without one (started, made new, imported from the old layout) goes through Save As.
+TEST(Save, WritesInPlaceOrAsksForAName) {
+  enum Origin { Started, Opened, SavedAs, Imported, MadeNew };
+  struct Case {
+    const char* name;
+    Origin origin;
+    bool asksForName;
+    bool byUnsavedQuestion = false;  // Yes to the question before New Exam
+  };
+  const Case cases[] = {
+      {"started", Started, true},   {"opened", Opened, false},
+      {"saved as", SavedAs, false}, {"imported", Imported, true},
+      {"made new", MadeNew, true},  {"opened, Yes before New Exam", Opened, false, true},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TempDir dir;
+    const fs::path file = dir / u"exam.qzm";
+    const fs::path old = dir / u"old.txt";
+    writeExam(file, sampleExam());
+    test::writeBytes(old, "<Exam><Title>Old</Title></Exam>");
+    EditorBench bench;
+    switch (c.origin) {
+      case Opened:
+        ASSERT_TRUE(bench.files.openExamFromPath(pathText(file)));
+        break;
+      case SavedAs:
+        bench.dialogs.paths = {pathText(dir / u"exam")};
+        bench.form.replies = {MessageAnswer::Yes};  // replace exam.qzm
+        ASSERT_TRUE(bench.files.saveAs());
+        break;
+      case Imported:
+        ASSERT_TRUE(bench.files.importFromPath(pathText(old)));
+        break;
+      case MadeNew:
+        ASSERT_TRUE(bench.files.openExamFromPath(pathText(file)));
+        bench.files.newExam();
+        break;
+      case Started:
+        break;
+    }
+    bench.form.shown.clear();
+    bench.document.questions.push_back(choice(u"Added", {{u"yes", 1}}));
+    bench.examChanged = true;
+    const std::string oldBytes = test::readBytes(old);
+    const fs::path expected = c.asksForName ? dir / u"chosen.qzm" : file;
+    if (c.asksForName) bench.dialogs.paths = {pathText(dir / u"chosen")};
+    if (c.byUnsavedQuestion) {
+      bench.form.replies = {MessageAnswer::Yes};
+      const ExamDocument saved = bench.document;
+      bench.files.newExam();
+      EXPECT_TRUE(bench.document.questions.empty());
+      bench.document = saved;  // to compare below with what Save As writes
+    } else {
+      EXPECT_TRUE(bench.files.save());
+    }
+    EXPECT_TRUE(bench.dialogs.paths.empty());
+    EXPECT_EQ(bench.form.shown.size(), c.byUnsavedQuestion ? 1u : 0u);
+    bench.dialogs.paths = {pathText(dir / u"again.qzm")};
+    ASSERT_TRUE(bench.files.saveAs());
+    EXPECT_EQ(test::readBytes(expected), test::readBytes(dir / u"again.qzm"));
+    EXPECT_EQ(test::readBytes(old), oldBytes);  // an old file is never written over
+  }
+}
+
+// A Save in place that cannot write shows the failure and keeps the exam's changes to save.
+TEST(Save, FailedWriteIsShownAndKeepsTheChanges) {
+  TempDir dir;
+  const fs::path file = dir / u"exam.qzm";
+  writeExam(file, sampleExam());
+  EditorBench bench;
+  ASSERT_TRUE(bench.files.openExamFromPath(pathText(file)));
+  bench.examChanged = true;
+  fs::remove(file);
+  fs::create_directory(file);  // a folder in the way
+  EXPECT_FALSE(bench.files.save());
+  ASSERT_EQ(bench.form.shown.size(), 1u);
+  EXPECT_EQ(bench.form.shown[0],
+            (FormMessage{u"Cannot save the exam to " + pathText(file), u"Quizmora Builder",
+                         MessageIcon::Error, MessageButtons::Ok}));
+  EXPECT_TRUE(bench.examChanged);
+  EXPECT_EQ(bench.document.filePath, pathText(file));
+}
+
 // A printable page: the name completed as Save As completes it (the same question before a
 // completed name replaces a file), but ".html" or ".htm" in any case counts as complete.
 TEST(SavePage, WritesThePageUnderTheCompletedName) {

@@ -13,12 +13,20 @@
 #include <CLI/CLI.hpp>
 
 #include "commands.h"
+#ifdef QZM_HAVE_SERVER
+#include "serve_command.h"
+#endif
 
 namespace quizmora {
 
 namespace {
 
-constexpr std::array<std::string_view, 4> kCommandNames = {"show", "convert", "check", "formats"};
+constexpr std::array kCommandNames = {
+    "show",  "convert", "check", "formats",
+#ifdef QZM_HAVE_SERVER
+    "serve",
+#endif
+};
 
 constexpr const char* kFooter =
     "Exit status: 0 success, 1 input cannot be opened or read, 2 output cannot be written,\n"
@@ -133,6 +141,10 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   CLI::App* convert = addConvert(app, arguments);
   CLI::App* check = addCheck(app, arguments);
   CLI::App* formats = addFormats(app);
+#ifdef QZM_HAVE_SERVER
+  ServeArguments serveArguments;
+  CLI::App* serve = addServe(app, serveArguments);
+#endif
 
   try {
     app.parse(argc, argv);
@@ -159,6 +171,9 @@ int runCommandLine(int argc, const char* const* argv, std::ostream& out, std::os
   }
   if (formats->parsed()) return runFormats(out, err);
   if (check->parsed()) return runCheck(input, arguments.oldFormat, out, err);
+#ifdef QZM_HAVE_SERVER
+  if (serve->parsed()) return runServe(serveArguments, err);
+#endif
   err << "qzm: missing command (show, convert, check or formats; see qzm --help)\n";
   return kExitUsage;
 }

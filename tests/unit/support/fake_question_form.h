@@ -16,6 +16,19 @@
 
 namespace quizmora::test {
 
+// The button pressed in a message box: OK for a box that only tells, else the next of
+// `replies` (none left fails the test, as Cancel).
+inline MessageAnswer scriptedReply(const FormMessage& message, std::deque<MessageAnswer>& replies) {
+  if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
+  if (replies.empty()) {
+    ADD_FAILURE() << "unexpected question in a message box";
+    return MessageAnswer::Cancel;
+  }
+  MessageAnswer reply = replies.front();
+  replies.pop_front();
+  return reply;
+}
+
 class FakeQuestionForm : public QuestionForm {
  public:
   std::u16string question, answer, number, caption, status;
@@ -63,14 +76,7 @@ class FakeQuestionForm : public QuestionForm {
   std::u16string numberText() const override { return number; }
   MessageAnswer showMessage(const FormMessage& message) override {
     shown.push_back(message);
-    if (message.buttons == MessageButtons::Ok) return MessageAnswer::Ok;
-    if (replies.empty()) {
-      ADD_FAILURE() << "unexpected question in a message box";
-      return MessageAnswer::Cancel;
-    }
-    MessageAnswer reply = replies.front();
-    replies.pop_front();
-    return reply;
+    return scriptedReply(message, replies);
   }
 
   // Rows as "text" or "text*" (ticked), top to bottom.

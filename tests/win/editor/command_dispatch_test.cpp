@@ -87,6 +87,7 @@ const CommandCase kCommands[] = {
     {IDC_TYPE_FLASH_CARD, "onTypeChanged"},
     {ID_FILE_NEW_EXAM, "onNewExam"},
     {ID_FILE_OPEN, "onOpen"},
+    {ID_FILE_SAVE, "onSave"},
     {ID_FILE_SAVE_AS, "onSaveAs"},
     {ID_FILE_IMPORT_OLD, "onImportOld"},
     {ID_FILE_SETTINGS, "onSettings"},
@@ -94,6 +95,7 @@ const CommandCase kCommands[] = {
     {ID_FILE_UPLOAD_POCKETPC, "onUploadPocketPc"},
     {ID_HELP_ABOUT, "onAbout"},
     {ID_APP_ABOUT, "onAbout"},
+    {ID_FOCUS_QUESTION_NUMBER, "onFocusQuestionNumber"},
 };
 
 // Notification codes a command may carry: clicks, menu and accelerator sources, and
@@ -113,7 +115,7 @@ TEST_F(CommandDispatchTest, EachCommandReachesItsHandlerWhateverTheNotificationC
 }
 
 TEST_F(CommandDispatchTest, UnknownCommandsReachNoHandler) {
-  for (int id : {IDC_QUESTION_TEXT, IDC_ANSWER_TEXT, IDC_QUESTION_NUMBER, 4242, 57603}) {
+  for (int id : {IDC_QUESTION_TEXT, IDC_ANSWER_TEXT, IDC_QUESTION_NUMBER, 4242, 57602}) {
     editor.handled.clear();
     command(id, EN_CHANGE);
     EXPECT_TRUE(editor.handled.empty()) << id;

@@ -57,12 +57,14 @@ class RecordingEditor : public MainEditor {
   void onTypeChanged() override { handled.push_back("onTypeChanged"); }
   void onNewExam() override { handled.push_back("onNewExam"); }
   void onOpen() override { handled.push_back("onOpen"); }
+  void onSave() override { handled.push_back("onSave"); }
   void onSaveAs() override { handled.push_back("onSaveAs"); }
   void onImportOld() override { handled.push_back("onImportOld"); }
   void onSettings() override { handled.push_back("onSettings"); }
   void onUploadWeb() override { handled.push_back("onUploadWeb"); }
   void onUploadPocketPc() override { handled.push_back("onUploadPocketPc"); }
   void onAbout() override { handled.push_back("onAbout"); }
+  void onFocusQuestionNumber() override { handled.push_back("onFocusQuestionNumber"); }
   void onGridValueChanged(const GridNotify& notify) override {
     handled.push_back("onGridValueChanged");
     lastValueChangedCode = static_cast<int>(notify.header.code);

@@ -172,18 +172,19 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
     UINT id;
   };
   const Item items[] = {
-      {0, 0, L"New Exam", ID_FILE_NEW_EXAM},
-      {0, 1, L"Open...", ID_FILE_OPEN},
-      {0, 2, L"Save As...", ID_FILE_SAVE_AS},
-      {0, 3, nullptr, 0},
-      {0, 4, L"Settings...", ID_FILE_SETTINGS},
-      {0, 5, nullptr, 0},
-      {0, 6, L"Import from Old format", ID_FILE_IMPORT_OLD},
-      {0, 7, L"Printable Versions...", ID_FILE_PRINT_VERSIONS},
-      {0, 8, L"Upload file to the Web", ID_FILE_UPLOAD_WEB},
-      {0, 9, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
-      {0, 10, nullptr, 0},
-      {0, 11, L"Exit", ID_FILE_EXIT},
+      {0, 0, L"New Exam\tCtrl+N", ID_FILE_NEW_EXAM},
+      {0, 1, L"Open...\tCtrl+O", ID_FILE_OPEN},
+      {0, 2, L"Save\tCtrl+S", ID_FILE_SAVE},
+      {0, 3, L"Save As...\tCtrl+Shift+S", ID_FILE_SAVE_AS},
+      {0, 4, nullptr, 0},
+      {0, 5, L"Settings...", ID_FILE_SETTINGS},
+      {0, 6, nullptr, 0},
+      {0, 7, L"Import from Old format", ID_FILE_IMPORT_OLD},
+      {0, 8, L"Printable Versions...", ID_FILE_PRINT_VERSIONS},
+      {0, 9, L"Upload file to the Web", ID_FILE_UPLOAD_WEB},
+      {0, 10, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
+      {0, 11, nullptr, 0},
+      {0, 12, L"Exit", ID_FILE_EXIT},
       {1, 0, L"About...", ID_HELP_ABOUT},
   };
   HMENU menu = GetMenu(window);
@@ -194,7 +195,7 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
   EXPECT_STREQ(text, L"File");
   GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"Help");
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 12);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 13);
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 1);
   for (const Item& item : items) {
     SCOPED_TRACE(item.position);

@@ -84,6 +84,19 @@ TEST_F(PublishCommandsTest, WebUploadAsksThenSendsTheSavedFile) {
   EXPECT_EQ(server.requests().size(), 1u);
 }
 
+// Against the school's own server: tests/server/upload_from_wine starts `qzm serve`, runs
+// this with QUIZMORA_UPLOAD_URL naming it and QZM_SERVE_UPLOAD_FILE the exam to send, and
+// compares what the server stored with that file.
+TEST_F(PublishCommandsTest, DISABLED_WebUploadIsTakenByQzmServe) {
+  const wchar_t* file = _wgetenv(L"QZM_SERVE_UPLOAD_FILE");
+  ASSERT_NE(file, nullptr) << "run by tests/server/upload_from_wine";
+  editor.exam().filePath = reinterpret_cast<const char16_t*>(file);
+  editor.exam().header.title = u"Sent from Wine";
+  run(ID_FILE_UPLOAD_WEB, {{IDYES, {}}});
+  ASSERT_EQ(answerer->shown.size(), 1u) << "an error box after the question";
+  expectOwnBoxes();
+}
+
 TEST_F(PublishCommandsTest, HandheldUploadCopiesIntoThePickedFolder) {
   std::filesystem::create_directory(dir / u"device");
   test::writeBytes(dir / u"exam.qzm", "exam bytes");

@@ -5,11 +5,13 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <optional>
 #include <regex>
 #include <set>
 #include <string>
 #include <vector>
 
+#include "app/win_text.h"
 #include "format/exam_file_writer.h"
 #include "publish/loopback_server.h"
 #include "publish/web_uploader.h"
@@ -233,6 +235,37 @@ TEST_F(WebUploadTest, FailuresAreShownAndNothingIsSentThatShouldNotBe) {
     EXPECT_EQ(own.connections(), static_cast<int>(c.requestsReceived));
   }
   EXPECT_EQ(server.connections(), 0);
+}
+
+// The package's UPLOADURL lands in HKLM; the variable, when set, still wins.
+TEST_F(WebUploadTest, TheComputersAddressIsTakenWhenTheVariableIsNotSet) {
+  HKEY key = nullptr;
+  ASSERT_EQ(RegCreateKeyExW(HKEY_LOCAL_MACHINE, kUploadUrlKey, 0, nullptr, 0,
+                            KEY_SET_VALUE | KEY_WOW64_64KEY, nullptr, &key, nullptr),
+            ERROR_SUCCESS);
+  const struct {
+    const wchar_t* machine;  // null: no value
+    const wchar_t* variable;
+    std::optional<UploadTarget> expected;
+  } cases[] = {
+      {L"http://school:8080/upload?key=k", nullptr,
+       UploadTarget{u"school", 8080, u"/upload?key=k"}},
+      {L"http://school:8080/upload", L"http://127.0.0.1:9/p", UploadTarget{u"127.0.0.1", 9, u"/p"}},
+      {L"ftp://school/upload", nullptr, std::nullopt},
+      {nullptr, nullptr, defaultUploadTarget()},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.machine ? test::printable(fromWide(c.machine)) : "no value");
+    if (c.machine) {
+      RegSetValueExW(key, kUploadUrlValue, 0, REG_SZ, reinterpret_cast<const BYTE*>(c.machine),
+                     static_cast<DWORD>((wcslen(c.machine) + 1) * sizeof(wchar_t)));
+    } else {
+      RegDeleteValueW(key, kUploadUrlValue);
+    }
+    SetEnvironmentVariableW(L"QUIZMORA_UPLOAD_URL", c.variable);
+    EXPECT_EQ(uploadTargetFromEnvironment(), c.expected);
+  }
+  RegCloseKey(key);
 }
 
 }  // namespace

@@ -493,6 +493,12 @@ INSTANTIATE_TEST_SUITE_P(
         UsageCase{"UnknownOption",
                   {"show", "--bogus", "a.qzm"},
                   "qzm: The following argument was not expected: --bogus"},
+        UsageCase{"ServeSizeWithoutNumber",
+                  {"serve", "--max-upload", "12X"},
+                  "qzm: --max-upload: not a size: 12X"},
+        UsageCase{
+            "ServeSizeZero", {"serve", "--max-upload", "0K"}, "qzm: --max-upload: not a size"},
+        UsageCase{"ServePortOutOfRange", {"serve", "--port", "65536"}, "qzm: --port"},
         UsageCase{"OldWithJsonInput",
                   {"convert", "a.json", "b.qzm", "--old"},
                   "qzm: --old applies to exam files, not to a.json"}),
