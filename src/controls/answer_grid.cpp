@@ -6,7 +6,9 @@
 #include <utility>
 
 #include "app/win_text.h"
+#include "controls/dpi_scale.h"
 #include "controls/scoped_select_object.h"
+#include "controls/window_dpi.h"
 
 namespace quizmora {
 namespace {
@@ -101,12 +103,27 @@ bool AnswerGrid::attach(HWND list) {
   header_ = reinterpret_cast<HWND>(SendMessageW(list, LVM_GETHEADER, 0, 0));
   SendMessageW(list, WM_WININICHANGE, 0, 0);
 
-  bool columns =
-      insertColumn(list, 0, L"Answer", 200) && insertColumn(list, 1, L"Correct Answer", 100);
+  dpi_ = windowDpi(list);
+  const int dpi = static_cast<int>(dpi_);
+  bool columns = insertColumn(list, 0, L"Answer", scaleForDpi(200, dpi)) &&
+                 insertColumn(list, 1, L"Correct Answer", scaleForDpi(100, dpi));
 
   gridStyle_ = kGridSingleClickEdit;
   SendMessageW(list, WM_WININICHANGE, 0, 0);
   return columns;
+}
+
+void AnswerGrid::setDpi(UINT dpi) {
+  if (!hwnd() || dpi == 0 || dpi == dpi_) return;
+  const UINT previous = dpi_;
+  dpi_ = dpi;
+  const int columns = header_ ? static_cast<int>(SendMessageW(header_, HDM_GETITEMCOUNT, 0, 0)) : 0;
+  for (int c = 0; c < columns; ++c) {
+    const int width = static_cast<int>(SendMessageW(hwnd(), LVM_GETCOLUMNWIDTH, static_cast<WPARAM>(c), 0));
+    SendMessageW(hwnd(), LVM_SETCOLUMNWIDTH, static_cast<WPARAM>(c),
+                 MAKELPARAM(rescalePixels(width, static_cast<int>(previous), static_cast<int>(dpi)), 0));
+  }
+  refreshMetrics();
 }
 
 // Rows ---------------------------------------------------------------------------------
@@ -414,6 +431,7 @@ void AnswerGrid::refreshMetrics() {
   }
   drawTemplate_.font = normalFont_.get();
   drawTemplate_.style = gridStyle_;
+  drawTemplate_.dpi = static_cast<int>(dpi_);
   InvalidateRect(hwnd(), nullptr, TRUE);
 }
 

@@ -26,8 +26,13 @@ class AnswerGrid : public SubclassedControl {
   ~AnswerGrid() override;
 
   // Takes over the report-view list `list` and gives it the columns "Answer" (200 pixels)
-  // and "Correct Answer" (100 pixels). False when the list cannot be taken over.
+  // and "Correct Answer" (100 pixels), both at 96 DPI and scaled with the list's DPI. False
+  // when the list cannot be taken over.
   bool attach(HWND list);
+  // The list is now shown at `dpi`: the columns keep their share of the width, and the font
+  // and cells follow the parent's font at the new DPI.
+  void setDpi(UINT dpi);
+  UINT dpi() const { return dpi_; }
 
   // Appends a row whose first cell is `textProperty`. Takes ownership in every case (the
   // property is deleted when the row cannot be added). The new row index, or -1.
@@ -125,6 +130,7 @@ class AnswerGrid : public SubclassedControl {
   int selectedRow_ = -1;
   int selectedColumn_ = -1;
   DWORD gridStyle_ = 0;
+  UINT dpi_ = 96;
   // Every row the grid made, so that none can outlive the grid even if a deletion
   // notification never comes back.
   std::unordered_map<Row*, std::unique_ptr<Row>> rows_;

@@ -1,6 +1,8 @@
 #include "controls/check_property.h"
 
+#include "controls/dpi_scale.h"
 #include "controls/grid_notify.h"
+#include "controls/window_dpi.h"
 
 namespace quizmora {
 
@@ -8,12 +10,14 @@ CheckProperty::CheckProperty(std::u16string_view name, bool ticked)
     : GridProperty(name), ticked_(ticked) {}
 
 void CheckProperty::drawValue(const GridDrawInfo& info) {
-  int width = GetSystemMetrics(SM_CXMENUCHECK);
-  int height = GetSystemMetrics(SM_CYMENUCHECK);
+  const UINT dpi = static_cast<UINT>(info.dpi);
+  const int width = systemMetricForDpi(SM_CXMENUCHECK, dpi);
+  const int height = systemMetricForDpi(SM_CYMENUCHECK, dpi);
   // Near the left edge rather than under the centred title; pulled up in short rows.
-  int top = info.rect.top + 2;
-  if (top + height >= info.rect.bottom) top = info.rect.bottom - height - 1;
-  RECT box{info.rect.left + 10, top, info.rect.left + 10 + width, top + height};
+  int top = info.rect.top + scaleForDpi(2, info.dpi);
+  if (top + height >= info.rect.bottom) top = info.rect.bottom - height - scaleForDpi(1, info.dpi);
+  const int left = info.rect.left + scaleForDpi(10, info.dpi);
+  RECT box{left, top, left + width, top + height};
   UINT state = DFCS_BUTTONCHECK | DFCS_FLAT;
   if (ticked_) state |= DFCS_CHECKED;
   if (info.state & kCellDisabled) state |= DFCS_INACTIVE;

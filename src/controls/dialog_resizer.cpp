@@ -1,5 +1,7 @@
 #include "controls/dialog_resizer.h"
 
+#include "controls/dpi_scale.h"
+#include "controls/window_dpi.h"
 #include "resources/resource_ids.h"
 
 namespace quizmora {
@@ -46,6 +48,10 @@ void DialogResizer::setup(HWND dialog, const ResizeRule* rules) {
   RECT window{};
   GetWindowRect(dialog_, &window);
   minTrackSize_ = {window.right - window.left, window.bottom - window.top};
+  setUpMinTrackSize_ = minTrackSize_;
+  setUpClientSize_ = clientSize_;
+  setUpRects_.clear();
+  for (const ResizeEntry& entry : entries_) setUpRects_.push_back(entry.original);
 }
 
 void DialogResizer::makeResizable() const {
@@ -70,7 +76,23 @@ void DialogResizer::addGrip() {
         reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(dialog_, GWLP_HINSTANCE)), nullptr);
   }
   hasGrip_ = grip != nullptr;
-  if (hasGrip_) addControl(IDC_SIZE_GRIP, kResizeGripFlags);
+  if (!hasGrip_) return;
+  fitGripToDpi(grip);
+  addControl(IDC_SIZE_GRIP, kResizeGripFlags);
+}
+
+// The scroll bar sizes its grip by the screen's metrics; a window on a display of another
+// DPI gets it at its own, still in the bottom-right corner.
+void DialogResizer::fitGripToDpi(HWND grip) const {
+  const int system = static_cast<int>(systemDpi());
+  const int dpi = static_cast<int>(windowDpi(dialog_));
+  if (dpi == system) return;
+  LayoutRect rect;
+  if (!controlRect(grip, rect)) return;
+  const int width = rescalePixels(rect.width(), system, dpi);
+  const int height = rescalePixels(rect.height(), system, dpi);
+  SetWindowPos(grip, nullptr, clientSize_.cx - width, clientSize_.cy - height, width, height,
+               SWP_NOACTIVATE | SWP_NOZORDER);
 }
 
 void DialogResizer::addControl(int controlId, std::uint32_t flags) {
@@ -120,6 +142,19 @@ void DialogResizer::placeEntry(const ResizeEntry& entry, int dx, int dy) const {
   if (!placement.reposition) return;
   SetWindowPos(control, nullptr, placement.rect.left, placement.rect.top, placement.rect.width(),
                placement.rect.height(), SWP_NOACTIVATE | SWP_NOZORDER);
+}
+
+void DialogResizer::rescale(SIZE setUp, SIZE now) {
+  auto x = [setUp, now](LONG value) { return rescalePixels(value, setUp.cx, now.cx); };
+  auto y = [setUp, now](LONG value) { return rescalePixels(value, setUp.cy, now.cy); };
+  for (std::size_t i = 0; i < entries_.size() && i < setUpRects_.size(); ++i) {
+    const LayoutRect& r = setUpRects_[i];
+    entries_[i].original = {x(r.left), y(r.top), x(r.right), y(r.bottom)};
+  }
+  clientSize_ = {x(setUpClientSize_.cx), y(setUpClientSize_.cy)};
+  if (setUpMinTrackSize_.cx != -1) {
+    minTrackSize_ = {x(setUpMinTrackSize_.cx), y(setUpMinTrackSize_.cy)};
+  }
 }
 
 LRESULT DialogResizer::onGetMinMaxInfo(LPARAM minMaxInfo) {

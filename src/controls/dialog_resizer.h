@@ -21,6 +21,11 @@ class DialogResizer {
   LRESULT onSize(WPARAM sizeType, LPARAM clientSize);
   // WM_GETMINMAXINFO: lParam points to the MINMAXINFO to fill. Result 0.
   LRESULT onGetMinMaxInfo(LPARAM minMaxInfo);
+  // The window moves to a display of another DPI, where a length of `setUp` pixels at set-up
+  // is now `now` (per axis): the set-up rectangles, client size and minimum size are scaled
+  // from their values at set-up, so the next WM_SIZE lays out against them and a window
+  // back at its first DPI is laid out exactly as before.
+  void rescale(SIZE setUp, SIZE now);
 
   bool hasGrip() const { return hasGrip_; }
   // The window's outer size at set-up; -1, -1 before.
@@ -33,14 +38,18 @@ class DialogResizer {
  private:
   void makeResizable() const;
   void addGrip();
+  void fitGripToDpi(HWND grip) const;
   void addControl(int controlId, std::uint32_t flags);
   void placeEntry(const ResizeEntry& entry, int dx, int dy) const;
   bool controlRect(HWND control, LayoutRect& rect) const;
 
   HWND dialog_ = nullptr;  // not owned
   std::vector<ResizeEntry> entries_;
+  std::vector<LayoutRect> setUpRects_;  // each entry's rectangle at set-up
   SIZE clientSize_{0, 0};
   SIZE minTrackSize_{-1, -1};
+  SIZE setUpClientSize_{0, 0};
+  SIZE setUpMinTrackSize_{-1, -1};
   bool hasGrip_ = false;
 };
 

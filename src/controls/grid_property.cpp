@@ -1,6 +1,7 @@
 #include "controls/grid_property.h"
 
 #include "app/win_text.h"
+#include "controls/dpi_scale.h"
 
 namespace quizmora {
 
@@ -22,7 +23,7 @@ DWORD GridProperty::itemData() const { return itemData_; }
 
 void GridProperty::drawName(const GridDrawInfo& info) {
   RECT rect = info.rect;
-  rect.left += 2;
+  rect.left += scaleForDpi(2, info.dpi);
   SetBkMode(info.dc, TRANSPARENT);
   SetTextColor(info.dc, info.textColor);
   DrawTextW(info.dc, wideText(name_), -1, &rect,

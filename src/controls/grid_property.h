@@ -37,6 +37,7 @@ struct GridDrawInfo {
   COLORREF disabledTextColor = 0;
   COLORREF disabledBackgroundColor = 0;
   DWORD style = 0;  // the grid's style bits
+  int dpi = 96;     // the grid's DPI: margins and boxes written for 96 DPI scale with it
 };
 
 class GridProperty {

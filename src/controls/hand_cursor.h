@@ -6,6 +6,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string_view>
+#include <vector>
 
 namespace quizmora::hand_cursor {
 
@@ -67,5 +68,45 @@ constexpr Planes makePlanes() {
 }
 
 inline constexpr Planes kPlanes = makePlanes();
+
+// The same hand drawn on a square of `size` pixels (a display with more dots per inch asks
+// for a larger cursor): each pixel takes the picture's pixel under its centre, so at 32 it is
+// the picture itself and at 64 each pixel of it becomes two by two. Rows are padded to whole
+// 16-bit words, as a monochrome bitmap's rows are.
+struct ScaledPlanes {
+  int size = 0;
+  int hotSpotX = 0;
+  int hotSpotY = 0;
+  std::size_t rowBytes = 0;
+  std::vector<std::uint8_t> andPlane;
+  std::vector<std::uint8_t> xorPlane;
+};
+
+inline ScaledPlanes scaledPlanes(int size) {
+  ScaledPlanes result;
+  if (size <= 0) return result;
+  const auto side = static_cast<std::size_t>(size);
+  result.size = size;
+  result.hotSpotX = kHotSpotX * size / kSize;
+  result.hotSpotY = kHotSpotY * size / kSize;
+  result.rowBytes = (side + 15) / 16 * 2;
+  result.andPlane.assign(result.rowBytes * side, 0xFF);
+  result.xorPlane.assign(result.rowBytes * side, 0x00);
+  for (std::size_t y = 0; y < side; ++y) {
+    const std::size_t sourceY = (2 * y + 1) * kSize / (2 * side);
+    if (sourceY >= std::size(kPicture)) continue;
+    const std::string_view row = kPicture[sourceY];
+    for (std::size_t x = 0; x < side; ++x) {
+      const std::size_t sourceX = (2 * x + 1) * kSize / (2 * side);
+      const char pixel = sourceX < row.size() ? row[sourceX] : ' ';
+      if (pixel != '#' && pixel != '.') continue;
+      const std::size_t byte = y * result.rowBytes + x / 8;
+      const auto bit = static_cast<std::uint8_t>(0x80u >> (x % 8));
+      result.andPlane[byte] = static_cast<std::uint8_t>(result.andPlane[byte] & ~bit);
+      if (pixel == '.') result.xorPlane[byte] = static_cast<std::uint8_t>(result.xorPlane[byte] | bit);
+    }
+  }
+  return result;
+}
 
 }  // namespace quizmora::hand_cursor

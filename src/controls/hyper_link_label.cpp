@@ -9,6 +9,7 @@
 #include "app/shell_open.h"
 #include "app/win_text.h"
 #include "controls/hand_cursor.h"
+#include "controls/window_dpi.h"
 #include "controls/scoped_select_object.h"
 #include "controls/tooltip_relay.h"
 #include "dialogs/color_string.h"
@@ -108,10 +109,11 @@ bool HyperLinkLabel::attach(HWND control) {
 
 void HyperLinkLabel::initialize() {
   adoptStaticStyle();
-  cursor_.reset(CreateCursor(moduleInstance(), hand_cursor::kHotSpotX, hand_cursor::kHotSpotY,
-                             hand_cursor::kSize, hand_cursor::kSize,
-                             hand_cursor::kPlanes.andPlane.data(),
-                             hand_cursor::kPlanes.xorPlane.data()));
+  // The hand is as large as the system's cursors at the link's DPI (32 at 96 DPI).
+  const hand_cursor::ScaledPlanes hand =
+      hand_cursor::scaledPlanes(systemMetricForDpi(SM_CXCURSOR, windowDpi(hwnd())));
+  cursor_.reset(CreateCursor(moduleInstance(), hand.hotSpotX, hand.hotSpotY, hand.size,
+                             hand.size, hand.andPlane.data(), hand.xorPlane.data()));
   if (paintLabel_) createUnderlineFont();
   if (!label_) {
     std::u16string text = windowText(hwnd());

@@ -5,12 +5,14 @@
 #include <cstddef>
 
 #include "app/app_module.h"
+#include "controls/dpi_scale.h"
 #include "controls/tooltip_relay.h"
+#include "controls/window_dpi.h"
 
 namespace quizmora {
 namespace {
 
-constexpr int kTooltipMaxWidth = 400;
+constexpr int kTooltipMaxWidth = 400;  // at 96 DPI
 constexpr UINT_PTR kTooltipToolId = 1;
 // The tool record as comctl32 5.80 and later read it (without lpReserved): 44 bytes in the
 // 32-bit build, 64 in the 64-bit one. Measured as TTTOOLINFOW_V2_SIZE measures it (that
@@ -64,6 +66,7 @@ IconButton::~IconButton() {
 
 bool IconButton::attach(HWND button) {
   if (!button || hwnd() || !subclassWindow(button)) return false;
+  dpi_ = windowDpi(button);
   const LONG style = GetWindowLongW(button, GWL_STYLE);
   options_.checkBox = (style & 0x02) != 0;
   options_.defaultButton = !options_.checkBox && (style & 0x01) != 0;
@@ -74,9 +77,13 @@ bool IconButton::attach(HWND button) {
 }
 
 int IconButton::setIcons(int inIconId, int outIconId, HINSTANCE module) {
-  auto load = [module](int id) {
+  // The icon sits inside the one-pixel frame drawn while the pointer is over the button.
+  RECT client{};
+  if (hwnd()) GetClientRect(hwnd(), &client);
+  const int size = buttonIconSize(static_cast<int>(dpi_), client.right - 2, client.bottom - 2);
+  auto load = [module, size](int id) {
     return static_cast<HICON>(
-        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, 0, 0, LR_DEFAULTCOLOR));
+        LoadImageW(module, MAKEINTRESOURCEW(id), IMAGE_ICON, size, size, LR_DEFAULTCOLOR));
   };
   IconHandle in(inIconId ? load(inIconId) : nullptr);
   IconHandle out(outIconId ? load(outIconId) : nullptr);
@@ -85,7 +92,23 @@ int IconButton::setIcons(int inIconId, int outIconId, HINSTANCE module) {
     redrawNow();
     return 1;
   }
-  return adoptIcons(in.release(), out.release());
+  const int result = adoptIcons(in.release(), out.release());
+  if (result == 0) {
+    iconModule_ = module;
+    inIconId_ = inIconId;
+    outIconId_ = outIconId;
+  }
+  return result;
+}
+
+void IconButton::setDpi(UINT dpi) {
+  if (dpi == 0 || dpi == dpi_) return;
+  dpi_ = dpi;
+  if (tooltip_) {
+    SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0,
+                 scaleForDpi(kTooltipMaxWidth, static_cast<int>(dpi_)));
+  }
+  if (iconModule_ && (inIconId_ || outIconId_)) setIcons(inIconId_, outIconId_, iconModule_);
 }
 
 int IconButton::adoptIcons(HICON inIcon, HICON outIcon) {
@@ -115,6 +138,9 @@ bool IconButton::measureIcon(Icon& icon) {
 void IconButton::freeIcons() {
   inIcon_ = Icon{};
   outIcon_ = Icon{};
+  iconModule_ = nullptr;
+  inIconId_ = 0;
+  outIconId_ = 0;
 }
 
 void IconButton::setTooltipText(const wchar_t* text, bool activate) {
@@ -143,7 +169,8 @@ void IconButton::createTooltip() {
                                  nullptr));
   if (!tooltip_) return;
   SendMessageW(tooltip_.get(), TTM_ACTIVATE, FALSE, 0);
-  SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0, kTooltipMaxWidth);
+  SendMessageW(tooltip_.get(), TTM_SETMAXTIPWIDTH, 0,
+               scaleForDpi(kTooltipMaxWidth, static_cast<int>(dpi_)));
 }
 
 void IconButton::setIconAlignment(int alignment) {
@@ -287,8 +314,10 @@ void IconButton::drawIcon(HDC dc, const RECT& rect) const {
   int left = rect.left + halfRoundedDown(rect.right - rect.left - icon.size.cx);
   int top = rect.top + halfRoundedDown(rect.bottom - rect.top - icon.size.cy);
   if (state_.pressed) {
-    ++left;
-    ++top;
+    // The pressed icon moves down and right by a pixel at 96 DPI.
+    const int shift = scaleForDpi(1, static_cast<int>(dpi_));
+    left += shift;
+    top += shift;
   }
   DrawStateW(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.icon.get()), 0, left, top,
              icon.size.cx, icon.size.cy, DST_ICON | (state_.disabled ? DSS_DISABLED : DSS_NORMAL));

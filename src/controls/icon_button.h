@@ -31,9 +31,13 @@ class IconButton : public SubclassedControl {
   // box or the default push button, and subclasses it. False when it cannot be taken over.
   bool attach(HWND button);
   // Loads the icon shown normally and the optional one shown while the button is neither
-  // hot nor pressed (0: none) from `module`. 0 on success, 1 when an icon is unusable, in
-  // which case the button has no icons at all.
+  // hot nor pressed (0: none) from `module`, each at the size that fits the button at its
+  // DPI. 0 on success, 1 when an icon is unusable, in which case the button has no icons.
   int setIcons(int inIconId, int outIconId, HINSTANCE module);
+  // The button is now shown at `dpi` (its window has been resized already): icons from
+  // setIcons are loaded again at the size that fits, and the tooltip's width follows.
+  void setDpi(UINT dpi);
+  UINT dpi() const { return dpi_; }
   // As setIcons, with icons made elsewhere; the button owns and destroys them either way.
   int adoptIcons(HICON inIcon, HICON outIcon);
   // Sets the tooltip's text (creating the tooltip on first use) and turns it on or off.
@@ -103,6 +107,11 @@ class IconButton : public SubclassedControl {
   void drawIcon(HDC dc, const RECT& rect) const;
 
   int iconAlignment_ = kIconLeft;
+  UINT dpi_ = 96;  // the window's DPI, read when attached
+  // Where setIcons found its icons, to load them again at another size.
+  HINSTANCE iconModule_ = nullptr;
+  int inIconId_ = 0;
+  int outIconId_ = 0;
   State state_;
   Options options_;
   Colours colours_;

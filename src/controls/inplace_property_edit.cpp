@@ -1,6 +1,8 @@
 #include "controls/inplace_property_edit.h"
 
+#include "controls/dpi_scale.h"
 #include "controls/grid_notify.h"
+#include "controls/window_dpi.h"
 
 namespace quizmora {
 namespace {
@@ -141,7 +143,8 @@ LRESULT InplacePropertyEdit::onCreate(WPARAM wParam, LPARAM lParam) {
   HWND parent = GetParent(window_);
   LRESULT font = parent ? SendMessageW(parent, WM_GETFONT, 0, 0) : 0;
   SendMessageW(window_, WM_SETFONT, static_cast<WPARAM>(font), TRUE);
-  SendMessageW(window_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, MAKELPARAM(2, 0));
+  SendMessageW(window_, EM_SETMARGINS, EC_LEFTMARGIN | EC_RIGHTMARGIN, 
+               MAKELPARAM(scaleForDpi(2, static_cast<int>(windowDpi(window_))), 0));
   return result;
 }
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "app/win_text.h"
+#include "controls/dpi_scale.h"
 #include "controls/inplace_property_edit.h"
 
 namespace quizmora {
@@ -22,7 +23,7 @@ void TextProperty::drawValue(const GridDrawInfo& info) {
   std::u16string text;
   if (!value_.toText(text)) return;
   RECT rect = info.rect;
-  rect.left += 2;
+  rect.left += scaleForDpi(2, info.dpi);
   SetBkMode(info.dc, TRANSPARENT);
   SetTextColor(info.dc, (info.state & kCellDisabled) ? info.disabledTextColor : info.textColor);
   DrawTextW(info.dc, wideText(text), static_cast<int>(text.size()), &rect, kValueTextFormat);

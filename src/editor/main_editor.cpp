@@ -1,8 +1,10 @@
 #include "editor/main_editor.h"
 
 #include "app/shell_open.h"
+#include "controls/dpi_scale.h"
 #include "controls/grid_notify.h"
 #include "controls/resize_layout.h"
+#include "controls/window_dpi.h"
 #include "dialogs/about_dialog.h"
 #include "dialogs/center_on_owner.h"
 #include "dialogs/settings_dialog.h"
@@ -19,6 +21,8 @@ struct IconButtonSetup {
   int iconId;
   const wchar_t* tooltip;
 };
+
+constexpr int kPointsPerInch = 72;
 
 // The icon buttons in the order they are set up.
 constexpr IconButtonSetup kIconButtonSetup[MainEditor::kIconButtonCount] = {
@@ -141,6 +145,14 @@ bool MainEditor::processMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
     case WM_GETMINMAXINFO:
       result = resizer.onGetMinMaxInfo(lParam);
       return true;
+    case WM_DPICHANGED:
+      if (lParam) onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+      result = 0;
+      return true;
+    case WM_GETFONT:
+      if (!scaledFont_) return false;
+      result = reinterpret_cast<LRESULT>(scaledFont_.get());
+      return true;
     default:
       return reflectNotification(message, wParam, lParam, result);
   }
@@ -149,6 +161,8 @@ bool MainEditor::processMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
 bool MainEditor::onInitDialog() {
   document.filePath.clear();
   document.header.mode = ExamMode::AnyMode;
+  dpi = windowDpi(hwnd());
+  keepDialogDpiLayoutOwn(hwnd());
   centerOnOwner(hwnd());
   SetMenu(hwnd(), LoadMenuW(module_, MAKEINTRESOURCEW(IDR_MAINMENU)));
   shortcuts_ = LoadAcceleratorsW(module_, MAKEINTRESOURCEW(IDR_MAINMENU));
@@ -161,6 +175,7 @@ bool MainEditor::onInitDialog() {
   SendDlgItemMessageW(hwnd(), IDC_ANSWER_TEXT, EM_SETLIMITTEXT, 0, 0);
   answerGrid.attach(GetDlgItem(hwnd(), IDC_ANSWER_LIST));
   resizer.setup(hwnd(), kLayout);
+  recordSetUpLayout();
   // The author starts by typing the question; the dialog restores this focus whenever the
   // window is activated, so it holds once the start-up code shows the window.
   SendMessageW(hwnd(), WM_NEXTDLGCTL,
@@ -179,13 +194,97 @@ void MainEditor::onDestroy() {
 void MainEditor::loadWindowIcons() {
   auto load = [this](int widthMetric, int heightMetric) {
     return IconHandle(static_cast<HICON>(LoadImageW(
-        module_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, GetSystemMetrics(widthMetric),
-        GetSystemMetrics(heightMetric), LR_DEFAULTCOLOR)));
+        module_, MAKEINTRESOURCEW(IDI_PROGRAM), IMAGE_ICON, systemMetricForDpi(widthMetric, dpi),
+        systemMetricForDpi(heightMetric, dpi), LR_DEFAULTCOLOR)));
   };
-  bigIcon_ = load(SM_CXICON, SM_CYICON);
-  smallIcon_ = load(SM_CXSMICON, SM_CYSMICON);
-  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon_.get()));
-  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon_.get()));
+  // Loaded again on a DPI change: the window takes the new icons before the old ones go.
+  IconHandle bigIcon = load(SM_CXICON, SM_CYICON);
+  IconHandle smallIcon = load(SM_CXSMICON, SM_CYSMICON);
+  SendMessageW(hwnd(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(bigIcon.get()));
+  SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(smallIcon.get()));
+  bigIcon_ = std::move(bigIcon);
+  smallIcon_ = std::move(smallIcon);
+}
+
+void MainEditor::onDpiChanged(UINT newDpi, const RECT& suggested) {
+  const UINT oldDpi = dpi;
+  if (newDpi != 0 && newDpi != oldDpi) {
+    dpi = newDpi;
+    const SIZE units = rebuildFont(oldDpi, newDpi);
+    if (units.cx > 0 && units.cy > 0 && setUpUnits_.cx > 0 && setUpUnits_.cy > 0) {
+      scaleChildren(units);
+      resizer.rescale(setUpUnits_, units);
+    }
+  }
+  // The new size lays the controls out again by the resize rules; the window grows to its
+  // new minimum size if the offered one is smaller.
+  SetWindowPos(hwnd(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+               suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
+  if (newDpi == 0 || newDpi == oldDpi) return;
+  answerGrid.setDpi(newDpi);
+  for (IconButton& button : iconButtons) button.setDpi(newDpi);
+  loadWindowIcons();
+  RedrawWindow(hwnd(), nullptr, nullptr, RDW_ERASE | RDW_INVALIDATE | RDW_ALLCHILDREN);
+}
+
+// Text does not grow exactly with the DPI, so the layout follows the font's average
+// character size (the unit the dialog was laid out in) rather than the DPI alone.
+SIZE MainEditor::rebuildFont(UINT fromDpi, UINT toDpi) {
+  auto currentFont = reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0));
+  LOGFONTW description{};
+  if (!currentFont || !GetObjectW(currentFont, sizeof(description), &description)) return {};
+  // The template's point size, which the height at the old DPI was made from.
+  const int height = description.lfHeight < 0 ? -description.lfHeight : description.lfHeight;
+  const int points = rescalePixels(height, static_cast<int>(fromDpi), kPointsPerInch);
+  description.lfHeight = -rescalePixels(points, kPointsPerInch, static_cast<int>(toDpi));
+  description.lfWidth = 0;
+  ScopedGdiObject<HFONT> font(CreateFontIndirectW(&description));
+  if (!font) return {};
+  // Every control takes the new font before the old one goes.
+  for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    SendMessageW(child, WM_SETFONT, reinterpret_cast<WPARAM>(font.get()), FALSE);
+  }
+  scaledFont_ = std::move(font);
+  return fontBaseUnits(scaledFont_.get());
+}
+
+// A font's average character width and height in pixels, as dialog units are measured.
+SIZE MainEditor::fontBaseUnits(HFONT font) const {
+  SIZE units{0, 0};
+  HDC dc = GetDC(hwnd());
+  if (!dc) return units;
+  HGDIOBJ previous = SelectObject(dc, font);
+  TEXTMETRICW metrics{};
+  SIZE extent{};
+  static constexpr wchar_t kAlphabet[] = L"ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz";
+  if (GetTextMetricsW(dc, &metrics) && GetTextExtentPoint32W(dc, kAlphabet, 52, &extent)) {
+    units = {(extent.cx / 26 + 1) / 2, metrics.tmHeight};
+  }
+  SelectObject(dc, previous);
+  ReleaseDC(hwnd(), dc);
+  return units;
+}
+
+void MainEditor::recordSetUpLayout() {
+  setUpUnits_ = fontBaseUnits(reinterpret_cast<HFONT>(SendMessageW(hwnd(), WM_GETFONT, 0, 0)));
+  setUpRects_.clear();
+  for (HWND child = GetWindow(hwnd(), GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    RECT rect{};
+    GetWindowRect(child, &rect);
+    MapWindowPoints(nullptr, hwnd(), reinterpret_cast<POINT*>(&rect), 2);
+    setUpRects_.emplace_back(child, rect);
+  }
+}
+
+// Controls that follow the window's size are placed again by the resize layout afterwards.
+void MainEditor::scaleChildren(SIZE units) {
+  auto x = [this, units](LONG value) { return rescalePixels(value, setUpUnits_.cx, units.cx); };
+  auto y = [this, units](LONG value) { return rescalePixels(value, setUpUnits_.cy, units.cy); };
+  for (const auto& [child, rect] : setUpRects_) {
+    if (!IsWindow(child)) continue;
+    SetWindowPos(child, nullptr, x(rect.left), y(rect.top), x(rect.right) - x(rect.left),
+                 y(rect.bottom) - y(rect.top), SWP_NOZORDER | SWP_NOACTIVATE);
+  }
 }
 
 void MainEditor::registerWithLoop() {

@@ -8,12 +8,15 @@
 #include <array>
 #include <memory>
 #include <type_traits>
+#include <utility>
+#include <vector>
 
 #include "app/app_module.h"
 #include "app/dialog_window.h"
 #include "controls/answer_grid.h"
 #include "controls/dialog_resizer.h"
 #include "controls/icon_button.h"
+#include "controls/scoped_gdi_object.h"
 #include "editor/file_commands.h"
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
@@ -115,6 +118,7 @@ class MainEditor : public DialogWindow,
   AnswerGrid answerGrid;
   std::array<IconButton, kIconButtonCount> iconButtons;  // in set-up order
   DialogResizer resizer;
+  UINT dpi = 96;  // the DPI the window is laid out for
 
   // The file choosers the file commands use from now on (tests answer them); must outlive
   // the window's use of them.
@@ -134,6 +138,19 @@ class MainEditor : public DialogWindow,
 
   bool onInitDialog();
   void onDestroy();
+  // WM_DPICHANGED: the window was moved to a display of another DPI; `suggested` is the
+  // rectangle the system proposes for it there.
+  void onDpiChanged(UINT newDpi, const RECT& suggested);
+  // How the layout grows on a DPI change: sizes measured in `from` units become `to` units,
+  // per axis.
+  // Makes the dialog's font again at `toDpi` and gives it to every control; returns its
+  // average character size, the unit the layout is measured in (0, 0 when it failed).
+  SIZE rebuildFont(UINT fromDpi, UINT toDpi);
+  SIZE fontBaseUnits(HFONT font) const;
+  // Records where every control is at start, in pixels of the start font's units.
+  void recordSetUpLayout();
+  // Places every control where it was at start, in units now `units` pixels large.
+  void scaleChildren(SIZE units);
   bool onCommand(WPARAM wParam, LPARAM lParam, LRESULT& result);
   // The control of this window that holds the keyboard focus (the answer list while its
   // in-place editor does), or null.
@@ -162,6 +179,10 @@ class MainEditor : public DialogWindow,
   MessageLoop* loop_ = nullptr;  // the thread's loop while registered with it
   IconHandle bigIcon_;
   IconHandle smallIcon_;
+  // The dialog's font made again for another DPI; until then the dialog's own.
+  ScopedGdiObject<HFONT> scaledFont_;
+  SIZE setUpUnits_{0, 0};  // the dialog font's average character size at start
+  std::vector<std::pair<HWND, RECT>> setUpRects_;
   Win32FileDialogs systemDialogs_;
   QuestionEditor questionEditor_;
   FileCommands fileCommands_;
