@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "app/win_text.h"
 #include "common/editor_under_test.h"
 #include "dialogs/modal_driver.h"
 #include "support/test_support.h"
