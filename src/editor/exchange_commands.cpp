@@ -155,25 +155,30 @@ bool ExchangeCommands::addQuestions() {
   const std::u16string& path = chosen->path;
   InterchangeReport report;
   std::optional<ExamDocument> added;
+  std::string failure;  // why nothing came in
   {
     BusyForm busy(form_);
-    std::error_code reason;
-    std::optional<std::string> bytes;
     try {
-      bytes = readFileBytes(std::filesystem::path(path), &reason);
+      std::error_code reason;
+      const std::optional<std::string> bytes = readFileBytes(std::filesystem::path(path), &reason);
+      const ExamFormat* format =
+          chosen->filter < offered.formats.size() ? offered.formats[chosen->filter] : nullptr;
+      if (!bytes) {
+        failure = systemReason(reason);
+      } else {
+        if (!format) format = &formatOfFile(path, *bytes, offered.formats);
+        added = format->read(*bytes, report);
+        if (!added) {
+          failure = noteText(report.error.value_or(InterchangeNote{0, 0, "not readable"}));
+        }
+      }
     } catch (const std::bad_alloc&) {
-      reason = std::make_error_code(std::errc::not_enough_memory);
+      // A file too large for memory: the exam stays as it was.
+      added.reset();
+      failure = systemReason(std::make_error_code(std::errc::not_enough_memory));
     }
-    if (!bytes) return refuse(kCannotAdd, path, systemReason(reason));
-    const ExamFormat* format =
-        chosen->filter < offered.formats.size() ? offered.formats[chosen->filter] : nullptr;
-    if (!format) format = &formatOfFile(path, *bytes, offered.formats);
-    added = format->read(*bytes, report);
   }
-  if (!added) {
-    return refuse(kCannotAdd, path,
-                  noteText(report.error.value_or(InterchangeNote{0, 0, "not readable"})));
-  }
+  if (!added) return refuse(kCannotAdd, path, failure);
   if (!acceptWarnings(report, u"Add the questions anyway?")) return false;
   if (added->questions.empty()) {
     form_.showMessage({u"There are no questions to add in " + path + u".", kCaption,
@@ -201,9 +206,12 @@ bool ExchangeCommands::exportExam() {
   if (!path) return false;
   InterchangeReport report;
   std::string bytes;
-  {
+  try {
     BusyForm busy(form_);
     bytes = format.write(state_.document, report);
+  } catch (const std::bad_alloc&) {
+    return refuse(kCannotExport, *path,
+                  systemReason(std::make_error_code(std::errc::not_enough_memory)));
   }
   // A writer that could not make its output at all (a package that cannot be built).
   if (report.failed()) return refuse(kCannotExport, *path, noteText(*report.error));
