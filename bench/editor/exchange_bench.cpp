@@ -75,8 +75,8 @@ double timedQzm(const fs::path& from, const fs::path& to) {
   std::wstring line = L"\"" + fs::path(QZM_EXE).wstring() + L"\" convert \"" + from.wstring() +
                       L"\" \"" + to.wstring() + L"\"";
   SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-  HANDLE nul = CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0,
-                           nullptr);
+  HANDLE nul =
+      CreateFileW(L"NUL", GENERIC_WRITE, FILE_SHARE_WRITE, &inherit, OPEN_EXISTING, 0, nullptr);
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   startup.dwFlags = STARTF_USESTDHANDLES;
@@ -122,8 +122,7 @@ void report(const char* what, double window, double qzm) {
 
 std::size_t entryOf(const ExchangeChoices& choices, const ExamFormat& format) {
   return static_cast<std::size_t>(
-      std::find(choices.formats.begin(), choices.formats.end(), &format) -
-      choices.formats.begin());
+      std::find(choices.formats.begin(), choices.formats.end(), &format) - choices.formats.begin());
 }
 
 void benchFormat(const ExamFormat& format, const fs::path& folder, const fs::path& examFile) {

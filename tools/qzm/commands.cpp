@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "exam_check.h"
-#include "interchange/exam_json.h"
 #include "format/exam_file_io.h"
 #include "format/exam_file_writer.h"
 #include "format/file_bytes.h"
+#include "interchange/exam_json.h"
 #include "interchange/format_registry.h"
 #include "interchange/html_sheet.h"
 #include "interchange/warning_summary.h"
@@ -101,8 +101,7 @@ std::optional<ExamDocument> readInput(const std::filesystem::path& path, const E
   std::optional<ExamDocument> document = format.read(*bytes, report);
   if (!document) {
     const InterchangeNote note = report.error.value_or(InterchangeNote{0, 0, "not readable"});
-    fail(err, "cannot read " + path.string() + ": " + noteText(note),
-         kExitUnreadableInput);
+    fail(err, "cannot read " + path.string() + ": " + noteText(note), kExitUnreadableInput);
   }
   return document;
 }
