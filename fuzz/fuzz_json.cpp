@@ -6,7 +6,7 @@
 #include <string>
 #include <string_view>
 
-#include "exam_json.h"
+#include "interchange/exam_json.h"
 #include "interchange_round_trip.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {

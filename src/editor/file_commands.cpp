@@ -66,8 +66,6 @@ bool FileCommands::writeTo(const std::u16string& path, const std::u16string& tex
   return true;
 }
 
-// The dialog's own overwrite question covered the name as typed; a completed name that
-// names another existing file is asked about here. nullopt when the author keeps that file.
 std::optional<std::u16string> FileCommands::withExtension(std::u16string path, bool complete,
                                                           std::u16string_view extension) {
   if (!complete) return path;
@@ -80,17 +78,30 @@ std::optional<std::u16string> FileCommands::withExtension(std::u16string path, b
   return path;
 }
 
-std::optional<std::u16string> FileCommands::savePage(std::string_view bytes) {
-  std::optional<std::u16string> chosen = dialogs_->chooseSavePagePath();
+std::optional<std::u16string> FileCommands::savePage(std::string_view bytes,
+                                                     const std::u16string& defaultName) {
+  const FileRequest request{
+      true,
+      {},
+      {{u"Web Pages (*.html)", u"*.html;*.htm"}, {u"All Files (*.*)", u"*.*"}},
+      defaultName};
+  std::optional<FileChoice> chosen = dialogs_->chooseFile(request);
   if (!chosen) return std::nullopt;
-  const bool complete = !hasPageExtension(*chosen);
-  std::optional<std::u16string> path = withExtension(std::move(*chosen), complete, u".html");
+  const bool complete = !hasPageExtension(chosen->path);
+  std::optional<std::u16string> path = withExtension(std::move(chosen->path), complete, u".html");
   if (!path) return std::nullopt;
   if (!writeFileReplacing(std::filesystem::path(*path), bytes)) {
     form_.showMessage(errorMessage(u"Cannot save the page to " + *path));
     return std::nullopt;
   }
   return path;
+}
+
+std::u16string FileCommands::pageName() const {
+  const std::u16string& path = state_.document.filePath;
+  const std::u16string name =
+      path.empty() ? u"exam" : std::filesystem::path(path).stem().u16string();
+  return (name.empty() ? u"exam" : name) + u".html";
 }
 
 bool FileCommands::confirmDiscard() {

@@ -85,6 +85,10 @@ const MainEditor::Command MainEditor::kCommands[] = {
     {ID_FILE_SAVE_AS, &MainEditor::onSaveAs},
     {ID_FILE_IMPORT_OLD, &MainEditor::onImportOld},
     {ID_FILE_PRINT_VERSIONS, &MainEditor::onPrintVersions},
+    {ID_FILE_ADD_FROM_TOOLS, &MainEditor::onAddFromTools},
+    {ID_FILE_EXPORT_TO_TOOLS, &MainEditor::onExportToTools},
+    {ID_FILE_PRINT_SHEET, &MainEditor::onPrintSheet},
+    {ID_FILE_PRINT_SHEET_WITH_ANSWERS, &MainEditor::onPrintSheetWithAnswers},
     {ID_FILE_SETTINGS, &MainEditor::onSettings},
     {ID_FILE_UPLOAD_WEB, &MainEditor::onUploadWeb},
     {ID_FILE_UPLOAD_POCKETPC, &MainEditor::onUploadPocketPc},
@@ -98,7 +102,8 @@ const MainEditor::Command MainEditor::kCommands[] = {
 
 MainEditor::MainEditor()
     : questionEditor_(editorState(), *this),
-      fileCommands_(editorState(), *this, questionEditor_, systemDialogs_) {}
+      fileCommands_(editorState(), *this, questionEditor_, systemDialogs_),
+      exchangeCommands_(editorState(), *this, questionEditor_, fileCommands_) {}
 
 EditorState MainEditor::editorState() {
   return {document, currentIndex, tickedCount, clipboardQuestion, examChanged};
@@ -422,9 +427,21 @@ void MainEditor::onPrintVersions() {
   if (dialog.run(module_, GetActiveWindow()) != IDOK) return;
   versionsChoice_ = dialog.choice;
   InterchangeReport unshown;
-  const std::optional<std::u16string> path =
-      fileCommands_.savePage(writeHtmlVersions(document, versionsChoice_, unshown));
+  const std::optional<std::u16string> path = fileCommands_.savePage(
+      writeHtmlVersions(document, versionsChoice_, unshown), fileCommands_.pageName());
   if (path) openPage(*path);
+}
+void MainEditor::onAddFromTools() { exchangeCommands_.addQuestions(); }
+void MainEditor::onExportToTools() { exchangeCommands_.exportExam(); }
+void MainEditor::onPrintSheet() {
+  if (const std::optional<std::u16string> path = exchangeCommands_.printSheet(false)) {
+    openPage(*path);
+  }
+}
+void MainEditor::onPrintSheetWithAnswers() {
+  if (const std::optional<std::u16string> path = exchangeCommands_.printSheet(true)) {
+    openPage(*path);
+  }
 }
 void MainEditor::openPage(const std::u16string& path) {
   if (shellOpen(path)) return;

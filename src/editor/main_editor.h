@@ -17,6 +17,7 @@
 #include "controls/dialog_resizer.h"
 #include "controls/icon_button.h"
 #include "controls/scoped_gdi_object.h"
+#include "editor/exchange_commands.h"
 #include "editor/file_commands.h"
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
@@ -73,6 +74,8 @@ class MainEditor : public DialogWindow,
   void setGroupCaption(const std::u16string& caption) override;
   void setStatusText(const std::u16string& text) override;
   std::u16string numberText() const override;
+  // Paints the window now and shows the wait cursor until the work ends.
+  void setBusy(bool busy) override;
   // A message box owned by this window.
   MessageAnswer showMessage(const FormMessage& message) override;
 
@@ -98,6 +101,10 @@ class MainEditor : public DialogWindow,
   virtual void onSaveAs();
   virtual void onImportOld();
   virtual void onPrintVersions();
+  virtual void onAddFromTools();
+  virtual void onExportToTools();
+  virtual void onPrintSheet();
+  virtual void onPrintSheetWithAnswers();
   virtual void onSettings();
   virtual void onUploadWeb();
   virtual void onUploadPocketPc();
@@ -186,6 +193,8 @@ class MainEditor : public DialogWindow,
   Win32FileDialogs systemDialogs_;
   QuestionEditor questionEditor_;
   FileCommands fileCommands_;
+  ExchangeCommands exchangeCommands_;
+  HCURSOR cursorBeforeBusy_ = nullptr;  // a shared cursor: never destroyed
   SheetVersions versionsChoice_{4, ShuffleKind::Questions, std::nullopt, true};  // for this run
 };
 

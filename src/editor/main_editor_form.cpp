@@ -186,6 +186,17 @@ void MainEditor::setStatusText(const std::u16string& text) {
 
 std::u16string MainEditor::numberText() const { return windowText(control(IDC_QUESTION_NUMBER)); }
 
+// The paint first, so that a dialog just closed leaves no hole in the window while it works.
+void MainEditor::setBusy(bool busy) {
+  if (busy) {
+    UpdateWindow(hwnd());
+    cursorBeforeBusy_ = SetCursor(LoadCursorW(nullptr, IDC_WAIT));
+  } else {
+    SetCursor(cursorBeforeBusy_);
+    cursorBeforeBusy_ = nullptr;
+  }
+}
+
 MessageAnswer MainEditor::showMessage(const FormMessage& message) {
   switch (MessageBoxW(hwnd(), wideText(message.text), wideText(message.caption),
                       messageBoxStyle(message))) {

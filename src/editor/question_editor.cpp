@@ -1,6 +1,7 @@
 #include "editor/question_editor.h"
 
 #include <climits>
+#include <iterator>
 #include <string>
 #include <utility>
 #include <vector>
@@ -306,6 +307,22 @@ void QuestionEditor::newExam() {
   state_.currentIndex = 0;
   state_.examChanged = false;
   showTotal();
+}
+
+void QuestionEditor::addQuestions(ExamDocument added) {
+  auto& questions = state_.document.questions;
+  ExamHeader& header = state_.document.header;
+  if (questions.empty() && header.title.empty()) {
+    header.title = std::move(added.header.title);
+    header.author = std::move(added.header.author);
+  }
+  const int first = questionCount();
+  questions.insert(questions.end(), std::make_move_iterator(added.questions.begin()),
+                   std::make_move_iterator(added.questions.end()));
+  state_.examChanged = true;
+  showTotal();
+  state_.currentIndex = first;
+  showQuestion(first);
 }
 
 }  // namespace quizmora

@@ -46,11 +46,17 @@ class QuestionEditor {
   void gridValueChanged(int row, bool checkCell);
   // Empties the exam; the caller has already asked about unsaved changes.
   void newExam();
+  // Appends the questions of `added` after the last question and shows the first of them;
+  // an exam with no questions and no title takes `added`'s title and author (nothing else of
+  // its header). The whole change Add Questions from Other Tools makes to the exam.
+  void addQuestions(ExamDocument added);
+
+  // Before a command replaces the form: offers to add a new question typed but not added.
+  // False when the command must stop: the user chose to add it and the question was refused.
+  bool savePrompt();
 
  private:
   bool pendingQuestion() const;
-  // False when the command must stop: the user chose to save and the question was refused.
-  bool savePrompt();
   // Reads the form into `question`; false, with the message shown, when it is refused.
   bool buildQuestion(QuestionRecord& question);
   // Sets every part of the form that shows a question (question box, answer box, rows,

@@ -86,6 +86,10 @@ class QuestionForm {
   // The text of the question number box.
   virtual std::u16string numberText() const = 0;
 
+  // Long work begins (true) or ends (false): the window paints what a closed dialog
+  // uncovered and shows the wait cursor meanwhile.
+  virtual void setBusy(bool /*busy*/) {}
+
   // A modal message box owned by the window; the button the user pressed.
   virtual MessageAnswer showMessage(const FormMessage& message) = 0;
 };

@@ -1,5 +1,8 @@
 #include "editor/win32_file_dialogs.h"
 
+#include <algorithm>
+#include <string>
+
 #include "app/win_text.h"
 #include "editor/file_dialog_setup.h"
 
@@ -8,20 +11,30 @@ namespace {
 
 // Pairs of display text and pattern; the literal's own terminator ends the list.
 constexpr wchar_t kFilter[] = L"Quizmora Files (*.qzm)\0*.qzm\0All Files (*.*)\0*.*\0";
-constexpr wchar_t kPageFilter[] = L"Web Pages (*.html)\0*.html;*.htm\0All Files (*.*)\0*.*\0";
 
 UINT_PTR CALLBACK ignoreDialogMessages(HWND, UINT, WPARAM, LPARAM) { return 0; }
 
-// `filter`: another list of file kinds than the exam files'.
-std::optional<std::u16string> runFileDialog(bool save, const wchar_t* filter = nullptr) {
+std::optional<std::u16string> runFileDialog(bool save) {
   wchar_t fileName[kFileNameUnits];
   wchar_t fileTitle[kFileTitleUnits];
   OPENFILENAMEW dialog;
   prepareFileDialog(dialog, fileName, fileTitle);
-  if (filter) dialog.lpstrFilter = filter;
   const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
   if (!chosen) return std::nullopt;
   return fromWide(fileName);
+}
+
+// Pairs of label and patterns, each ended by a zero unit, the list by one more.
+std::u16string filterList(const std::vector<FileFilter>& filters) {
+  std::u16string list;
+  for (const FileFilter& filter : filters) {
+    list += filter.label;
+    list += u'\0';
+    list += filter.patterns;
+    list += u'\0';
+  }
+  list += u'\0';
+  return list;
 }
 
 }  // namespace
@@ -47,8 +60,20 @@ std::optional<std::u16string> Win32FileDialogs::chooseOpenPath() { return runFil
 
 std::optional<std::u16string> Win32FileDialogs::chooseSavePath() { return runFileDialog(true); }
 
-std::optional<std::u16string> Win32FileDialogs::chooseSavePagePath() {
-  return runFileDialog(true, kPageFilter);
+std::optional<FileChoice> Win32FileDialogs::chooseFile(const FileRequest& request) {
+  wchar_t fileName[kFileNameUnits];
+  wchar_t fileTitle[kFileTitleUnits];
+  OPENFILENAMEW dialog;
+  prepareFileDialog(dialog, fileName, fileTitle);
+  const std::u16string filters = filterList(request.filters);
+  dialog.lpstrFilter = reinterpret_cast<const wchar_t*>(filters.c_str());
+  if (!request.title.empty()) dialog.lpstrTitle = wideText(request.title);
+  const std::size_t kept = std::min<std::size_t>(request.defaultName.size(), kFileNameUnits - 1);
+  std::copy_n(request.defaultName.begin(), kept, fileName);
+  fileName[kept] = L'\0';
+  const BOOL chosen = request.save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
+  if (!chosen) return std::nullopt;
+  return FileChoice{fromWide(fileName), dialog.nFilterIndex > 0 ? dialog.nFilterIndex - 1 : 0};
 }
 
 }  // namespace quizmora

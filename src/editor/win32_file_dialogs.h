@@ -12,7 +12,7 @@ class Win32FileDialogs : public FileDialogs {
  public:
   std::optional<std::u16string> chooseOpenPath() override;
   std::optional<std::u16string> chooseSavePath() override;
-  std::optional<std::u16string> chooseSavePagePath() override;
+  std::optional<FileChoice> chooseFile(const FileRequest& request) override;
 };
 
 }  // namespace quizmora

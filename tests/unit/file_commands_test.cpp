@@ -209,7 +209,7 @@ TEST(SavePage, WritesThePageUnderTheCompletedName) {
     TempDir dir;
     EditorBench bench;
     bench.dialogs.paths = {c.typed ? std::optional(pathText(dir / *c.typed)) : std::nullopt};
-    const std::optional<std::u16string> saved = bench.files.savePage("<p>page</p>");
+    const std::optional<std::u16string> saved = bench.files.savePage("<p>page</p>", u"exam.html");
     EXPECT_EQ(saved, c.written.empty() ? std::nullopt : std::optional(pathText(dir / c.written)));
     if (!c.written.empty()) {
       EXPECT_EQ(test::readBytes(dir / c.written), "<p>page</p>");

@@ -8,13 +8,13 @@
 #include <vector>
 
 #include "exam_check.h"
-#include "exam_json.h"
 #include "format/exam_file_io.h"
 #include "format/exam_file_writer.h"
 #include "format/file_bytes.h"
-#include "format_registry.h"
+#include "interchange/exam_json.h"
+#include "interchange/format_registry.h"
 #include "interchange/html_sheet.h"
-#include "warning_summary.h"
+#include "interchange/warning_summary.h"
 
 namespace quizmora {
 
@@ -44,13 +44,6 @@ std::optional<ExamDocument> loadExamFile(const std::filesystem::path& path, bool
 }
 
 std::string jsonText(const ExamDocument& document) { return examToJson(document).dump(2) + "\n"; }
-
-// "line 12: " or "question 3: ", whichever the note names (the line, when both).
-std::string placeOf(const InterchangeNote& note) {
-  if (note.line > 0) return "line " + std::to_string(note.line) + ": ";
-  if (note.question > 0) return "question " + std::to_string(note.question) + ": ";
-  return {};
-}
 
 // Each kind of warning once; the number of lines printed.
 std::size_t printWarnings(const InterchangeReport& report, std::ostream& err) {
@@ -108,8 +101,7 @@ std::optional<ExamDocument> readInput(const std::filesystem::path& path, const E
   std::optional<ExamDocument> document = format.read(*bytes, report);
   if (!document) {
     const InterchangeNote note = report.error.value_or(InterchangeNote{0, 0, "not readable"});
-    fail(err, "cannot read " + path.string() + ": " + placeOf(note) + note.text,
-         kExitUnreadableInput);
+    fail(err, "cannot read " + path.string() + ": " + noteText(note), kExitUnreadableInput);
   }
   return document;
 }

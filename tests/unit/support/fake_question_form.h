@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/exchange_commands.h"
 #include "editor/file_commands.h"
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
@@ -90,10 +91,22 @@ class FakeQuestionForm : public QuestionForm {
 class ScriptedFileDialogs : public FileDialogs {
  public:
   std::deque<std::optional<std::u16string>> paths;  // nullopt = cancelled
+  std::deque<std::size_t> filters;    // the entry chosen in each chooseFile; none left = 0
+  std::vector<FileRequest> requests;  // what chooseFile was asked, in order
 
   std::optional<std::u16string> chooseOpenPath() override { return next(); }
   std::optional<std::u16string> chooseSavePath() override { return next(); }
-  std::optional<std::u16string> chooseSavePagePath() override { return next(); }
+  std::optional<FileChoice> chooseFile(const FileRequest& request) override {
+    requests.push_back(request);
+    std::optional<std::u16string> path = next();
+    std::size_t filter = 0;
+    if (!filters.empty()) {
+      filter = filters.front();
+      filters.pop_front();
+    }
+    if (!path) return std::nullopt;
+    return FileChoice{*path, filter};
+  }
 
  private:
   std::optional<std::u16string> next() {
@@ -118,6 +131,7 @@ struct EditorBench {
   ScriptedFileDialogs dialogs;
   QuestionEditor editor{state(), form};
   FileCommands files{state(), form, editor, dialogs};
+  ExchangeCommands exchange{state(), form, editor, files};
 
   EditorState state() { return {document, currentIndex, tickedCount, clipboard, examChanged}; }
   // An exam of `questions`, shown from question `shown` as after Open.

@@ -180,11 +180,15 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
       {0, 5, L"Settings...", ID_FILE_SETTINGS},
       {0, 6, nullptr, 0},
       {0, 7, L"Import from Old format", ID_FILE_IMPORT_OLD},
-      {0, 8, L"Printable Versions...", ID_FILE_PRINT_VERSIONS},
-      {0, 9, L"Upload file to the Web", ID_FILE_UPLOAD_WEB},
-      {0, 10, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
-      {0, 11, nullptr, 0},
-      {0, 12, L"Exit", ID_FILE_EXIT},
+      {0, 8, L"Add Questions from Other Tools...", ID_FILE_ADD_FROM_TOOLS},
+      {0, 9, L"Export to Other Tools...", ID_FILE_EXPORT_TO_TOOLS},
+      {0, 10, L"Printable Sheet...", ID_FILE_PRINT_SHEET},
+      {0, 11, L"Printable Sheet with Answers...", ID_FILE_PRINT_SHEET_WITH_ANSWERS},
+      {0, 12, L"Printable Versions...", ID_FILE_PRINT_VERSIONS},
+      {0, 13, L"Upload file to the Web", ID_FILE_UPLOAD_WEB},
+      {0, 14, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
+      {0, 15, nullptr, 0},
+      {0, 16, L"Exit", ID_FILE_EXIT},
       {1, 0, L"About...", ID_HELP_ABOUT},
   };
   HMENU menu = GetMenu(window);
@@ -195,7 +199,7 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
   EXPECT_STREQ(text, L"File");
   GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
   EXPECT_STREQ(text, L"Help");
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 13);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 17);
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 1);
   for (const Item& item : items) {
     SCOPED_TRACE(item.position);

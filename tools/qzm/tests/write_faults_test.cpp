@@ -15,7 +15,7 @@
 #include "commands.h"
 #include "format/exam_file_writer.h"
 #include "format/file_bytes.h"
-#include "format_registry.h"
+#include "interchange/format_registry.h"
 #include "publish/handheld_upload.h"
 #include "support/fake_question_form.h"
 #include "support/scripted_prompts.h"

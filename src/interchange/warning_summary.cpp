@@ -1,4 +1,4 @@
-#include "warning_summary.h"
+#include "interchange/warning_summary.h"
 
 #include <algorithm>
 #include <unordered_map>
@@ -59,6 +59,12 @@ std::vector<std::string> summarizedWarnings(const InterchangeReport& report) {
     lines.push_back(line + *kind.text);
   }
   return lines;
+}
+
+std::string noteText(const InterchangeNote& note) {
+  if (note.line > 0) return "line " + std::to_string(note.line) + ": " + note.text;
+  if (note.question > 0) return "question " + std::to_string(note.question) + ": " + note.text;
+  return note.text;
 }
 
 }  // namespace quizmora

@@ -1,4 +1,4 @@
-#include "exam_json.h"
+#include "interchange/exam_json.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -14,4 +14,8 @@ namespace quizmora {
 // about the whole exam; in the order each kind was first met.
 std::vector<std::string> summarizedWarnings(const InterchangeReport& report);
 
+// One note with its place: "line 12: <text>", "question 3: <text>" (the line, when both), or
+// the text alone.
+std::string noteText(const InterchangeNote& note);
+
 }  // namespace quizmora

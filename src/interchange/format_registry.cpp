@@ -1,7 +1,7 @@
-#include "format_registry.h"
+#include "interchange/format_registry.h"
 
-#include "exam_json.h"
 #include "interchange/aiken_format.h"
+#include "interchange/exam_json.h"
 #include "interchange/gift_format.h"
 #include "interchange/html_sheet.h"
 #include "interchange/tsv_format.h"
@@ -47,7 +47,8 @@ std::vector<ExamFormat> makeFormats() {
                      nullptr,
                      nullptr,
                      "everything the editor saves",
-                     "nothing"});
+                     "nothing",
+                     ""});
   formats.push_back({"json",
                      {".json"},
                      "the exam as JSON",
@@ -56,7 +57,8 @@ std::vector<ExamFormat> makeFormats() {
                      writeJson,
                      nullptr,
                      "everything an exam file holds",
-                     "nothing"});
+                     "nothing",
+                     "JSON"});
   formats.push_back(
       {"gift",
        {".gift", ".txt"},
@@ -70,7 +72,8 @@ std::vector<ExamFormat> makeFormats() {
        "the mode; spaces around texts; line breaks in title and author; a one choice question "
        "with no wrong or no correct answer; a choice question with a single answer (skipped); "
        "in: matching, numerical and description items, categories, names, feedback, images; "
-       "HTML becomes plain text"});
+       "HTML becomes plain text",
+       "GIFT"});
   formats.push_back({"aiken",
                      {".txt"},
                      "Aiken, the simplest question import format",
@@ -79,7 +82,8 @@ std::vector<ExamFormat> makeFormats() {
                      writeAiken,
                      nullptr,
                      "choice questions with exactly one correct answer and at most 26 answers",
-                     "flash cards, other choice questions, line breaks, title, author, mode"});
+                     "flash cards, other choice questions, line breaks, title, author, mode",
+                     "Aiken"});
 #ifdef QZM_HAVE_CSV
   formats.push_back({"csv",
                      {".csv"},
@@ -89,7 +93,8 @@ std::vector<ExamFormat> makeFormats() {
                      writeCsv,
                      nullptr,
                      "every question, answer and correct mark",
-                     "title, author, mode"});
+                     "title, author, mode",
+                     "CSV"});
 #endif
 #ifdef QZM_HAVE_XML_FORMATS
   formats.push_back(
@@ -104,7 +109,8 @@ std::vector<ExamFormat> makeFormats() {
        "the title (as a leading category)",
        "author, mode; in: true/false becomes one choice \"True\"/\"False\", further accepted "
        "answers, other question kinds, names, feedback, penalties, further categories, "
-       "images; HTML becomes plain text"});
+       "images; HTML becomes plain text",
+       "Moodle XML"});
   formats.push_back(
       {"qti",
        {".zip"},
@@ -115,7 +121,8 @@ std::vector<ExamFormat> makeFormats() {
        nullptr,
        "one choice, multiple choice, flash cards (text entry; extended text in), title, author",
        "the mode; in: other interactions, items with several interactions, images; XHTML "
-       "becomes plain text"});
+       "becomes plain text",
+       "QTI 2.1 package"});
 #endif
   formats.push_back({"tsv",
                      {".tsv"},
@@ -126,7 +133,8 @@ std::vector<ExamFormat> makeFormats() {
                      nullptr,
                      "flash cards, the title (as the deck)",
                      "choice questions become cards (choices on the front, the correct ones on "
-                     "the back); author, mode; in: tags and fields after the back"});
+                     "the back); author, mode; in: tags and fields after the back",
+                     "TSV"});
   formats.push_back({"html",
                      {".html", ".htm"},
                      "a printable sheet (--key: the answer key)",
@@ -135,7 +143,8 @@ std::vector<ExamFormat> makeFormats() {
                      writeSheet,
                      writeSheetWithKey,
                      "title, author, every question and answer; with --key the correct ones",
-                     "the mode; written only"});
+                     "the mode; written only",
+                     ""});
   return formats;
 }
 
@@ -168,6 +177,26 @@ std::vector<const ExamFormat*> formatsForExtension(const std::filesystem::path& 
     }
   }
   return found;
+}
+
+// A line starting "ANSWER:" (any case, after blanks) is what only Aiken has; without one
+// the file is not read twice.
+const ExamFormat& giftOrAikenByContent(std::string_view bytes) {
+  const ExamFormat& gift = *formatNamed("gift");
+  const ExamFormat& aiken = *formatNamed("aiken");
+  bool answerLine = false;
+  for (std::size_t start = 0; start < bytes.size() && !answerLine;) {
+    std::size_t end = bytes.find('\n', start);
+    if (end == std::string_view::npos) end = bytes.size();
+    std::string_view line = bytes.substr(start, end - start);
+    const std::size_t text = line.find_first_not_of(" \t");
+    answerLine =
+        text != std::string_view::npos && lowered(std::string(line.substr(text, 7))) == "answer:";
+    start = end + 1;
+  }
+  if (!answerLine) return gift;
+  InterchangeReport scratch;
+  return aiken.read(bytes, scratch) ? aiken : gift;
 }
 
 std::string formatNames() {

@@ -1,7 +1,9 @@
 #pragma once
-// The formats qzm converts between, one row each: its name for --from and --to, the file
-// extensions that choose it, its reader and writer, and what it keeps and loses (printed by
-// `qzm formats`). Adding a format is adding a row.
+// The formats an exam is converted between, one row each: its name for qzm's --from and
+// --to, the file extensions that choose it, its reader and writer, what it keeps and loses
+// (printed by `qzm formats`) and how the program's file dialogs name it. qzm and the
+// program's exchange commands both go through this list; a format the build lacks is not in
+// it. Adding a format is adding a row.
 
 #include <filesystem>
 #include <optional>
@@ -30,6 +32,9 @@ struct ExamFormat {
   FormatWriter writeWithKey = nullptr;  // what --key writes; nullptr: --key does not apply
   std::string_view keeps;
   std::string_view loses;
+  // The name in the program's file dialogs ("Moodle XML"); empty for the formats the
+  // exchange commands do not offer (the exam file itself, the printable sheet).
+  std::string_view dialogLabel;
 };
 
 const std::vector<ExamFormat>& examFormats();
@@ -40,6 +45,10 @@ const ExamFormat* formatNamed(std::string_view name);
 // The formats a file name's extension names, in any case: none, one, or several (".txt" is
 // GIFT and Aiken alike).
 std::vector<const ExamFormat*> formatsForExtension(const std::filesystem::path& path);
+
+// The format of a text file that may be GIFT or Aiken, by its content: Aiken when every
+// question ends with its "ANSWER:" line (the file reads as Aiken), else GIFT.
+const ExamFormat& giftOrAikenByContent(std::string_view bytes);
 
 // "qzm, json, gift, ...": the names, for messages.
 std::string formatNames();
