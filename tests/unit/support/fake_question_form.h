@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/edit_commands.h"
 #include "editor/file_commands.h"
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
@@ -118,6 +119,7 @@ struct EditorBench {
   ScriptedFileDialogs dialogs;
   QuestionEditor editor{state(), form};
   FileCommands files{state(), form, editor, dialogs};
+  EditCommands edit{state(), form, editor, files};
 
   EditorState state() { return {document, currentIndex, tickedCount, clipboard, examChanged}; }
   // An exam of `questions`, shown from question `shown` as after Open.
