@@ -15,7 +15,8 @@ namespace quizmora {
 namespace {
 
 constexpr UINT_PTR kRecoveryTimer = 1;
-constexpr UINT kRecoveryTickMs = 1000;
+// Often enough that a long exam is gathered for its copy within a second or two.
+constexpr UINT kRecoveryTickMs = 100;
 constexpr char16_t kCaption[] = u"Quizmora Builder";
 
 void setItem(HMENU menu, int id, const std::u16string& text, bool enabled) {

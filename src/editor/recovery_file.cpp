@@ -156,7 +156,12 @@ std::optional<RecoveredExam> parseRecoveryText(std::u16string_view text) {
 }
 
 fs::path recoveryFileName(ProcessIdentity owner) {
-  return "exam-" + std::to_string(owner.id) + "-" + std::to_string(owner.started) + ".qzr";
+  std::string name("exam-");
+  name += std::to_string(owner.id);
+  name += '-';
+  name += std::to_string(owner.started);
+  name += ".qzr";
+  return name;
 }
 
 std::optional<ProcessIdentity> recoveryFileOwner(const fs::path& path) {
@@ -195,8 +200,15 @@ std::optional<RecoveredExam> readRecoveryFile(const fs::path& path) {
 std::optional<fs::path> keepAside(const fs::path& path) {
   std::error_code error;
   for (int n = 0; n < 100; ++n) {
+    // Appended piece by piece: GCC 12 warns falsely (-Wrestrict) about "." + a number.
+    std::string suffix(".");
+    if (n > 0) {
+      suffix += std::to_string(n);
+      suffix += '.';
+    }
+    suffix += "unreadable";
     fs::path aside = path;
-    aside += n == 0 ? std::string(".unreadable") : "." + std::to_string(n) + ".unreadable";
+    aside += suffix;
     if (fs::exists(aside, error)) continue;
     fs::rename(path, aside, error);
     return error ? std::nullopt : std::optional<fs::path>(aside);

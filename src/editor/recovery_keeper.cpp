@@ -1,5 +1,6 @@
 #include "editor/recovery_keeper.h"
 
+#include <algorithm>
 #include <system_error>
 #include <utility>
 
@@ -22,26 +23,52 @@ RecoveryKeeper::~RecoveryKeeper() {
 void RecoveryKeeper::update(const ExamDocument& exam, bool pathIsExamFile, bool changed,
                             std::uint64_t revision, Clock::time_point now) {
   if (!changed) {
+    gathering_.reset();
     if (written_) discard();
     return;
   }
-  if (written_ == revision) return;
-  if (lastWrite_ && now - *lastWrite_ < kInterval) return;
+  if (written_ == revision) {
+    gathering_.reset();
+    return;
+  }
+  if (!gathering_ && lastWrite_ && now - *lastWrite_ < kInterval) return;
+  if (!gather(exam, pathIsExamFile, revision)) return;
   lastWrite_ = now;
-  hand(exam, pathIsExamFile, revision);
+  Copy copy = std::move(gathering_->copy);
+  gathering_.reset();
+  hand(std::move(copy), revision);
 }
 
 void RecoveryKeeper::writeNow(const ExamDocument& exam, bool pathIsExamFile, bool changed,
                               std::uint64_t revision) {
   if (!changed || written_ == revision) return;
+  gathering_.reset();
   lastWrite_ = Clock::now();
-  hand(exam, pathIsExamFile, revision);
+  hand({exam, pathIsExamFile}, revision);
 }
 
-void RecoveryKeeper::hand(const ExamDocument& exam, bool pathIsExamFile,
-                          std::uint64_t revision) {
+bool RecoveryKeeper::gather(const ExamDocument& exam, bool pathIsExamFile,
+                            std::uint64_t revision) {
+  const auto& questions = exam.questions;
+  if (!gathering_ || gathering_->revision != revision ||
+      gathering_->copy.exam.questions.size() > questions.size()) {
+    gathering_.emplace();
+    gathering_->revision = revision;
+    Copy& copy = gathering_->copy;
+    copy.exam.header = exam.header;
+    copy.exam.filePath = exam.filePath;
+    copy.pathIsExamFile = pathIsExamFile;
+    copy.exam.questions.reserve(questions.size());
+  }
+  auto& copied = gathering_->copy.exam.questions;
+  const std::size_t end = std::min(questions.size(), copied.size() + kSlice);
+  copied.insert(copied.end(), questions.begin() + static_cast<std::ptrdiff_t>(copied.size()),
+                questions.begin() + static_cast<std::ptrdiff_t>(end));
+  return copied.size() == questions.size();
+}
+
+void RecoveryKeeper::hand(Copy copy, std::uint64_t revision) {
   written_ = revision;
-  Copy copy{exam, pathIsExamFile};  // the window's only cost: the copy, made before the lock
   {
     std::lock_guard lock(mutex_);
     pending_ = std::move(copy);
