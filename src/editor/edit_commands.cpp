@@ -143,10 +143,8 @@ void EditCommands::restoreForm(const FormSnapshot& snapshot) {
   form_.setAnswerText(snapshot.answer);
   form_.selectType(snapshot.type);
   form_.setRows(snapshot.rows);
-  state_.tickedCount = static_cast<int>(
-      std::count_if(snapshot.rows.begin(), snapshot.rows.end(), [](const FormRow& r) {
-        return r.ticked;
-      }));
+  state_.tickedCount = static_cast<int>(std::count_if(snapshot.rows.begin(), snapshot.rows.end(),
+                                                      [](const FormRow& r) { return r.ticked; }));
   questions_.typeChanged();
 }
 

@@ -71,8 +71,8 @@ std::optional<FoundText> findInQuestion(const QuestionRecord& question, int inde
 
 }  // namespace
 
-std::optional<FoundText> findInExam(const ExamDocument& exam, int shown,
-                                    const std::u16string& text, bool matchCase) {
+std::optional<FoundText> findInExam(const ExamDocument& exam, int shown, const std::u16string& text,
+                                    bool matchCase) {
   const int count = exam.questionCount();
   if (text.empty() || count == 0) return std::nullopt;
   const int start = shown >= 0 && shown < count ? shown + 1 : 0;

@@ -15,7 +15,7 @@ enum class FoundIn { QuestionBox, AnswerBox, AnswerRow };
 struct FoundText {
   int question = 0;  // position in the exam
   FoundIn place = FoundIn::QuestionBox;
-  int row = 0;          // the answer list's row, top 0, for AnswerRow
+  int row = 0;             // the answer list's row, top 0, for AnswerRow
   std::size_t offset = 0;  // in the box's text (the row's text for AnswerRow)
   std::size_t length = 0;
   friend bool operator==(const FoundText&, const FoundText&) = default;
@@ -26,7 +26,7 @@ struct FoundText {
 // them from top to bottom. Without `matchCase`, capital and small letters of Latin, Greek and
 // Cyrillic match each other. Nothing for an
 // empty text.
-std::optional<FoundText> findInExam(const ExamDocument& exam, int shown,
-                                    const std::u16string& text, bool matchCase);
+std::optional<FoundText> findInExam(const ExamDocument& exam, int shown, const std::u16string& text,
+                                    bool matchCase);
 
 }  // namespace quizmora

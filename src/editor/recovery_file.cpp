@@ -49,10 +49,17 @@ std::optional<std::u16string> unescaped(std::u16string_view value) {
     }
     if (++i == value.size()) return std::nullopt;
     switch (value[i]) {
-      case u'\\': out += u'\\'; break;
-      case u'r': out += u'\r'; break;
-      case u'n': out += u'\n'; break;
-      default: return std::nullopt;
+      case u'\\':
+        out += u'\\';
+        break;
+      case u'r':
+        out += u'\r';
+        break;
+      case u'n':
+        out += u'\n';
+        break;
+      default:
+        return std::nullopt;
     }
   }
   return out;
@@ -74,8 +81,7 @@ std::optional<ProcessIdentity> parseOwner(std::u16string_view text) {
   }
   const std::size_t gap = narrow.find(' ');
   ProcessIdentity owner;
-  if (gap == std::string::npos ||
-      !parseNumber(std::string_view(narrow).substr(0, gap), owner.id) ||
+  if (gap == std::string::npos || !parseNumber(std::string_view(narrow).substr(0, gap), owner.id) ||
       !parseNumber(std::string_view(narrow).substr(gap + 1), owner.started)) {
     return std::nullopt;
   }

@@ -47,8 +47,7 @@ void RecoveryKeeper::writeNow(const ExamDocument& exam, bool pathIsExamFile, boo
   hand({exam, pathIsExamFile}, revision);
 }
 
-bool RecoveryKeeper::gather(const ExamDocument& exam, bool pathIsExamFile,
-                            std::uint64_t revision) {
+bool RecoveryKeeper::gather(const ExamDocument& exam, bool pathIsExamFile, std::uint64_t revision) {
   const auto& questions = exam.questions;
   if (!gathering_ || gathering_->revision != revision ||
       gathering_->copy.exam.questions.size() > questions.size()) {

@@ -36,8 +36,8 @@ class RecoveryKeeper {
   // changes the file goes; with changes at `revision` not yet written, a copy is gathered
   // once the last write is kInterval old (the first one at once), kSlice questions per call,
   // and written when complete. A change while it is gathered starts it again.
-  void update(const ExamDocument& exam, bool pathIsExamFile, bool changed,
-              std::uint64_t revision, Clock::time_point now);
+  void update(const ExamDocument& exam, bool pathIsExamFile, bool changed, std::uint64_t revision,
+              Clock::time_point now);
   // The same at once and whole: before a command asks whether to throw the exam away.
   void writeNow(const ExamDocument& exam, bool pathIsExamFile, bool changed,
                 std::uint64_t revision);

@@ -162,8 +162,8 @@ TEST(EditCommands, MoveOnlyBetweenStoredQuestions) {
     int shown;
     bool up, down;
   };
-  for (const Case c : {Case{0, false, true}, Case{1, true, true}, Case{2, true, false},
-                       Case{3, false, false}}) {
+  for (const Case c :
+       {Case{0, false, true}, Case{1, true, true}, Case{2, true, false}, Case{3, false, false}}) {
     EditorBench b;
     b.load(threeQuestions(), c.shown);
     if (c.shown == 3) b.editor.cleanFields();
@@ -184,7 +184,7 @@ TEST(FindInExam, WrapsMatchesCaseAndLooksInAnswers) {
   };
   const Case cases[] = {
       {0, u"q", false, FoundText{1, FoundIn::QuestionBox, 0, 0, 1}},
-      {3, u"q", false, FoundText{0, FoundIn::QuestionBox, 0, 0, 1}},  // wraps
+      {3, u"q", false, FoundText{0, FoundIn::QuestionBox, 0, 0, 1}},      // wraps
       {0, u"PHOTO", false, FoundText{0, FoundIn::QuestionBox, 0, 3, 5}},  // itself, last
       {0, u"PHOTO", true, std::nullopt},
       {0, u"été ωMEGA", false, FoundText{3, FoundIn::QuestionBox, 0, 0, 9}},

@@ -20,7 +20,8 @@ using test::TempDir;
 
 ExamDocument wholeExam() {
   ExamDocument exam;
-  exam.header = {u"Capitals", u"Ann <a&b>", u"a\\b@x", u"line\r\nbreak", u"\\n", ExamMode::ExamOnly};
+  exam.header = {u"Capitals",      u"Ann <a&b>", u"a\\b@x",
+                 u"line\r\nbreak", u"\\n",       ExamMode::ExamOnly};
   exam.questions = {choice(u"France?", {{u"Lyon", 0}, {u"Paris", 1}}),
                     choice(u"Card", {{u"back", 1}}, QuestionType::FlashCard)};
   exam.filePath = u"C:\\exams\\Prüfung.qzm";
@@ -46,7 +47,8 @@ TEST(RecoveryFile, KeepsTheWholeExamAndRefusesOtherTexts) {
   for (const std::u16string& bad :
        {std::u16string(), composeExamText(wholeExam()), good.substr(0, body),
         u"Quizmora Builder recovery 2" + good.substr(good.find(u"\r\n")),
-        good.substr(0, 40) + u"x" + good.substr(41), good.substr(0, body - 1) + u"\\" + good.substr(body)}) {
+        good.substr(0, 40) + u"x" + good.substr(41),
+        good.substr(0, body - 1) + u"\\" + good.substr(body)}) {
     SCOPED_TRACE(test::printable(bad.substr(0, 60)));
     EXPECT_FALSE(parseRecoveryText(bad));
   }

@@ -131,7 +131,9 @@ inline BOOL CALLBACK findMessageBox(HWND window, LPARAM lParam) {
   return FALSE;
 }
 
-inline std::wstring windowsPath(std::filesystem::path path) { return path.make_preferred().wstring(); }
+inline std::wstring windowsPath(std::filesystem::path path) {
+  return path.make_preferred().wstring();
+}
 
 inline std::wstring controlText(HWND window, int id) {
   wchar_t text[256] = {};

@@ -78,7 +78,8 @@ TEST(Recovery, KilledWithChangesTheExamComesBackWhole) {
     command(window, IDC_TYPE_FLASH_CARD);
     setText(window, IDC_ANSWER_TEXT, L"four");
     command(window, IDC_ADD_QUESTION);
-    expected.questions = {exam.questions[2], exam.questions[1],
+    expected.questions = {exam.questions[2],
+                          exam.questions[1],
                           {QuestionType::FlashCard, u"Q4 typed", {{u"four", 1}}}};
     // Exit writes the copy at once, before it asks about the changes; the power goes while
     // the question is on the screen.
