@@ -8,7 +8,12 @@ set(CMAKE_C_COMPILER ${QZM_MINGW_TRIPLE}-gcc-posix)
 set(CMAKE_CXX_COMPILER ${QZM_MINGW_TRIPLE}-g++-posix)
 set(CMAKE_RC_COMPILER ${QZM_MINGW_TRIPLE}-windres)
 
-set(CMAKE_FIND_ROOT_PATH /usr/${QZM_MINGW_TRIPLE})
+# The mingw runtime and Debian's mingw zlib, then pugixml, libcsv and libzip as
+# scripts/mingw-libs builds them for this triple (static, like everything in the programs).
+get_filename_component(QZM_MINGW_LIBS
+    "${CMAKE_CURRENT_LIST_DIR}/../build/mingw-libs/${QZM_MINGW_TRIPLE}" ABSOLUTE)
+set(CMAKE_FIND_ROOT_PATH /usr/${QZM_MINGW_TRIPLE} ${QZM_MINGW_LIBS})
+set(ZLIB_USE_STATIC_LIBS ON)
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
 set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)

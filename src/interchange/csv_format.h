@@ -1,7 +1,7 @@
 #pragma once
 // Exams as a spreadsheet: one row per question, "Type,Question,Correct,Answer 1,Answer 2,..."
 // with as many answer columns as the longest question needs. Quoting is RFC 4180's, done by
-// libcsv (a Debian library), so this format is built natively only (QZM_HAVE_CSV).
+// libcsv.
 
 #include <optional>
 #include <string>

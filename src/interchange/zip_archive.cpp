@@ -112,8 +112,9 @@ zip_int64_t sinkCommand(void* state, void* data, zip_uint64_t length, zip_source
         sink.readPosition = 0;
         return 0;
       case ZIP_SOURCE_READ: {
+        // A seek never goes past the end, so the position and the count fit in a size_t.
         const zip_uint64_t left = sink.committed.size() - sink.readPosition;
-        const zip_uint64_t count = std::min(left, length);
+        const auto count = static_cast<std::size_t>(std::min(left, length));
         std::memcpy(data, sink.committed.data() + sink.readPosition, count);
         sink.readPosition += count;
         return static_cast<zip_int64_t>(count);
@@ -152,15 +153,21 @@ zip_int64_t sinkCommand(void* state, void* data, zip_uint64_t length, zip_source
         sink.position = 0;
         return 0;
       case ZIP_SOURCE_WRITE: {
-        const auto at = static_cast<std::size_t>(sink.position);
-        if (sink.pending.size() < at + length) {
-          if (sink.pending.capacity() < at + length) {
-            sink.pending.reserve(
-                std::max<std::size_t>(at + length, sink.pending.capacity() * 3 / 2));
-          }
-          sink.pending.resize(at + length);
+        // The package is built in memory: on 32-bit Windows it must fit in the address space.
+        const zip_uint64_t end = sink.position + length;
+        if (end < length || end > sink.pending.max_size()) {
+          zip_error_set(&sink.error, ZIP_ER_MEMORY, 0);
+          return -1;
         }
-        std::memcpy(sink.pending.data() + at, data, length);
+        const auto at = static_cast<std::size_t>(sink.position);
+        const auto size = static_cast<std::size_t>(end);
+        if (sink.pending.size() < size) {
+          if (sink.pending.capacity() < size) {
+            sink.pending.reserve(std::max(size, sink.pending.capacity() / 2 * 3));
+          }
+          sink.pending.resize(size);
+        }
+        std::memcpy(sink.pending.data() + at, data, static_cast<std::size_t>(length));
         sink.position += length;
         return static_cast<zip_int64_t>(length);
       }
