@@ -80,7 +80,7 @@ void EditCommands::pasteQuestion() {
   step.shownBefore = step.shownAfter = state_.currentIndex;
   questions_.pasteQuestion();
   step.formAfter = formSnapshot();
-  history_.record(std::move(step), state_.examChanged);
+  if (step.formAfter != step.formBefore) history_.record(std::move(step), state_.examChanged);
 }
 
 void EditCommands::examLoaded() { history_.clear(state_.examChanged); }

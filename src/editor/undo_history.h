@@ -28,6 +28,7 @@ struct FormSnapshot {
   QuestionType type = QuestionType::OneChoice;
   std::u16string question, answer;
   std::vector<FormRow> rows;  // top to bottom
+  friend bool operator==(const FormSnapshot&, const FormSnapshot&) = default;
 };
 
 struct UndoStep {
