@@ -119,20 +119,23 @@ std::u16string ownerText(ProcessIdentity owner) {
 
 std::u16string composeRecoveryText(const ExamDocument& exam, bool pathIsExamFile,
                                    ProcessIdentity owner) {
-  std::u16string text(kFirstLine);
-  auto line = [&text](std::u16string_view start, std::u16string_view value) {
-    text += kLineEnd;
-    text += start;
-    text += value;
+  std::u16string header(kFirstLine);
+  auto line = [&header](std::u16string_view start, std::u16string_view value) {
+    header += kLineEnd;
+    header += start;
+    header += value;
   };
   line(kOwner, ownerText(owner));
   line(kPath, pathIsExamFile ? escaped(exam.filePath) : std::u16string());
   line(kEmail, escaped(exam.header.email));
   line(kWeb, escaped(exam.header.web));
   line(kDescription, escaped(exam.header.description));
-  text += kLineEnd;
-  text += kLineEnd;
-  text += composeExamText(exam);
+  header += kLineEnd;
+  header += kLineEnd;
+  // The exam's text is usually made with room to spare (for its numbers): the header then
+  // goes in front of it in place, rather than the whole text being copied once more.
+  std::u16string text = composeExamText(exam);
+  text.insert(0, header);
   return text;
 }
 

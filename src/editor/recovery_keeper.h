@@ -23,7 +23,7 @@ class RecoveryKeeper {
   // The least time between two writes while the author keeps changing the exam.
   static constexpr std::chrono::seconds kInterval{30};
   // Questions copied by one update while a copy is gathered.
-  static constexpr std::size_t kSlice = 4000;
+  static constexpr std::size_t kSlice = 1000;
 
   // `file`: this run's recovery file (its folder is made when first written).
   RecoveryKeeper(std::filesystem::path file, ProcessIdentity owner);
