@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <new>
 #include <string>
 #include <system_error>
 
@@ -201,9 +202,14 @@ std::vector<fs::path> leftRecoveryFiles(
   return paths;
 }
 
+// A file too large for memory cannot be read either: the program starts all the same.
 std::optional<RecoveredExam> readRecoveryFile(const fs::path& path) {
-  const std::optional<std::u16string> text = readExamFileText(path);
-  return text ? parseRecoveryText(*text) : std::nullopt;
+  try {
+    const std::optional<std::u16string> text = readExamFileText(path);
+    return text ? parseRecoveryText(*text) : std::nullopt;
+  } catch (const std::bad_alloc&) {
+    return std::nullopt;
+  }
 }
 
 std::optional<fs::path> keepAside(const fs::path& path) {
