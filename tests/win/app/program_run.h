@@ -21,21 +21,35 @@ inline std::wstring programPath() {
 
 struct WindowSearch {
   DWORD processId;
+  const wchar_t* caption;
   HWND found;
 };
 
-inline BOOL CALLBACK findProgramWindow(HWND window, LPARAM lParam) {
+// The process's visible window with that caption: the main window ("QuizmoraBuilder") or a
+// message box ("Quizmora Builder"), both dialogs.
+inline BOOL CALLBACK findVisibleWindow(HWND window, LPARAM lParam) {
   auto* search = reinterpret_cast<WindowSearch*>(lParam);
   DWORD processId = 0;
   GetWindowThreadProcessId(window, &processId);
-  wchar_t title[64] = {};
-  GetWindowTextW(window, title, 64);
+  wchar_t caption[64] = {};
+  GetWindowTextW(window, caption, 64);
   if (processId != search->processId || !IsWindowVisible(window) ||
-      std::wstring(title) != L"QuizmoraBuilder") {
+      std::wstring(caption) != search->caption) {
     return TRUE;
   }
   search->found = window;
   return FALSE;
+}
+
+// The window, waiting for it to appear; null after the timeout.
+inline HWND waitForWindow(DWORD processId, const wchar_t* caption) {
+  for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 50) {
+    WindowSearch search{processId, caption, nullptr};
+    EnumWindows(&findVisibleWindow, reinterpret_cast<LPARAM>(&search));
+    if (search.found) return search.found;
+    Sleep(50);
+  }
+  return nullptr;
 }
 
 // One run of the program; ends it by force if a test leaves it running.
@@ -64,15 +78,7 @@ class ProgramRun {
   HANDLE process() const { return process_.hProcess; }
 
   // The visible main window, waiting for it to appear.
-  HWND mainWindow() {
-    for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 50) {
-      WindowSearch search{process_.dwProcessId, nullptr};
-      EnumWindows(&findProgramWindow, reinterpret_cast<LPARAM>(&search));
-      if (search.found) return search.found;
-      Sleep(50);
-    }
-    return nullptr;
-  }
+  HWND mainWindow() { return waitForWindow(process_.dwProcessId, L"QuizmoraBuilder"); }
 
   // The control that has the keyboard focus in the program's thread, or null.
   HWND focusedControl() const {
@@ -106,30 +112,9 @@ inline void postClick(HWND control) {
 }
 
 struct MessageBoxSearch {
-  DWORD processId;
   std::wstring text;  // the text of the program's visible message box
   HWND box;
 };
-
-inline BOOL CALLBACK findMessageBox(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  wchar_t caption[32] = {};
-  GetWindowTextW(window, caption, 32);
-  // The main window is a dialog too: the box is told apart by its caption.
-  if (processId != search->processId || !IsWindowVisible(window) ||
-      std::wstring(className) != L"#32770" || std::wstring(caption) != L"Quizmora Builder") {
-    return TRUE;
-  }
-  wchar_t text[512] = {};
-  GetDlgItemTextW(window, 0xFFFF, text, 512);
-  search->text = text;
-  search->box = window;
-  return FALSE;
-}
 
 inline std::wstring windowsPath(std::filesystem::path path) {
   return path.make_preferred().wstring();
@@ -143,11 +128,10 @@ inline std::wstring controlText(HWND window, int id) {
 
 // The program's visible message box, waiting for it to appear; null after the timeout.
 inline MessageBoxSearch waitForMessageBox(ProgramRun& run) {
-  MessageBoxSearch search{GetProcessId(run.process()), L"", nullptr};
-  for (DWORD waited = 0; !search.box && waited < kStartTimeoutMs; waited += 50) {
-    Sleep(50);
-    EnumWindows(&findMessageBox, reinterpret_cast<LPARAM>(&search));
-  }
+  MessageBoxSearch search{L"", waitForWindow(GetProcessId(run.process()), L"Quizmora Builder")};
+  wchar_t text[512] = {};
+  if (search.box) GetDlgItemTextW(search.box, 0xFFFF, text, 512);
+  search.text = text;
   return search;
 }
 
