@@ -5,10 +5,14 @@
 
 #include <benchmark/benchmark.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "editor/edit_commands.h"
+#include "editor/file_commands.h"
 #include "editor/question_editor.h"
+#include "editor/recovery_keeper.h"
 #include "generated_exam.h"
 
 namespace quizmora {
@@ -42,6 +46,13 @@ class PlainForm : public QuestionForm {
   MessageAnswer showMessage(const FormMessage&) override { return MessageAnswer::No; }
 };
 
+class NoFileDialogs : public FileDialogs {
+ public:
+  std::optional<std::u16string> chooseOpenPath() override { return std::nullopt; }
+  std::optional<std::u16string> chooseSavePath() override { return std::nullopt; }
+  std::optional<std::u16string> chooseSavePagePath() override { return std::nullopt; }
+};
+
 struct Editing {
   ExamDocument document;
   int currentIndex = 0;
@@ -49,7 +60,12 @@ struct Editing {
   QuestionRecord clipboard;
   bool changed = false;
   PlainForm form;
-  QuestionEditor editor{{document, currentIndex, tickedCount, clipboard, changed}, form};
+  QuestionEditor editor{state(), form};
+  NoFileDialogs dialogs;
+  FileCommands files{state(), form, editor, dialogs};
+  EditCommands edit{state(), form, editor, files};
+
+  EditorState state() { return {document, currentIndex, tickedCount, clipboard, changed}; }
 
   void show(int index) {
     currentIndex = index;
@@ -102,9 +118,39 @@ void BM_NextPrevThousandAnswers(benchmark::State& state) {
   }
 }
 
+// Delete Question 1 of 100,000 taken back and done again.
+void BM_UndoRedoDeleteFirst(benchmark::State& state) {
+  Editing& e = largeExam();
+  for (auto _ : state) {
+    state.PauseTiming();
+    e.show(0);
+    e.edit.deleteQuestion();
+    state.ResumeTiming();
+    e.edit.undo();
+    e.edit.redo();
+    state.PauseTiming();
+    e.edit.undo();
+    state.ResumeTiming();
+  }
+}
+
+// The window's share of a recovery write of 100,000 questions, per call: one slice of the
+// copy its thread writes.
+void BM_RecoveryCopySlice(benchmark::State& state) {
+  Editing& e = largeExam();
+  const auto& questions = e.document.questions;
+  const auto sliceEnd = questions.begin() + static_cast<std::ptrdiff_t>(RecoveryKeeper::kSlice);
+  for (auto _ : state) {
+    std::vector<QuestionRecord> slice(questions.begin(), sliceEnd);
+    benchmark::DoNotOptimize(slice);
+  }
+}
+
 BENCHMARK(BM_AddDeleteFirst)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_AddDeleteLast)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_NextPrevThousandAnswers)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_UndoRedoDeleteFirst)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_RecoveryCopySlice)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 }  // namespace quizmora

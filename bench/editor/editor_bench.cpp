@@ -102,6 +102,70 @@ void writeExam(const std::filesystem::path& path, const ExamDocument& exam) {
   }
 }
 
+void goToFirst(HWND window) {
+  SetDlgItemTextW(window, IDC_QUESTION_NUMBER, L"1");
+  SendMessageW(window, WM_COMMAND, IDC_GOTO_QUESTION, 0);
+}
+
+// Delete Question 1 taken back and done again.
+void benchUndo(BenchEditor& editor, HWND window) {
+  std::vector<double> undo, redo;
+  double cpuUndo = 0, cpuRedo = 0;
+  for (int i = 0; i < 10; ++i) {
+    goToFirst(window);
+    SendMessageW(window, WM_COMMAND, IDC_DELETE_QUESTION, 0);
+    double c = cpuMilliseconds();
+    undo.push_back(timed(window, ID_EDIT_UNDO));
+    cpuUndo += (cpuMilliseconds() - c) / 10;
+    c = cpuMilliseconds();
+    redo.push_back(timed(window, ID_EDIT_REDO));
+    cpuRedo += (cpuMilliseconds() - c) / 10;
+  }
+  std::printf("(%d questions left)\n", editor.count());
+  report("Undo Delete Question 1 of 100,000", undo, cpuUndo, 50, "ms");
+  report("Redo Delete Question 1 of 100,000", redo, cpuRedo, 50, "ms");
+}
+
+// Prev and Next, alternately, for three seconds with the queue pumped between them.
+// `cpu` gains this thread's processor time per command.
+std::vector<double> stepForThreeSeconds(HWND window, double& cpu) {
+  std::vector<double> times;
+  const double startCpu = cpuMilliseconds();
+  for (const auto start = Clock::now(); millisecondsSince(start) < 3000; Sleep(20)) {
+    times.push_back(timed(window, times.size() % 2 ? IDC_PREV_QUESTION : IDC_NEXT_QUESTION));
+    pump();
+  }
+  cpu += (cpuMilliseconds() - startCpu) / static_cast<double>(times.size());
+  return times;
+}
+
+// The recovery copy of the whole exam: the window's share is the command that starts it (a
+// new keeper writes its first change at once) and the slices its timer gathers, then how
+// fast the window answers while the copy's thread composes and writes it, against the same
+// commands with no copy under way.
+void benchRecovery(BenchEditor& editor, HWND window) {
+  const auto folder = std::filesystem::temp_directory_path() / "qzm-editor-bench-recovery";
+  SetEnvironmentVariableW(L"QUIZMORA_RECOVERY_DIR", folder.wstring().c_str());
+  goToFirst(window);
+  double cpuQuiet = 0, cpuWriting = 0, cpuHandOver = 0;
+  const std::vector<double> quiet = stepForThreeSeconds(window, cpuQuiet);
+  std::vector<double> handOver, writing;
+  for (int i = 0; i < 5; ++i) {
+    editor.startRecovery();
+    goToFirst(window);
+    const double c = cpuMilliseconds();
+    handOver.push_back(timed(window, ID_EDIT_MOVE_DOWN));
+    cpuHandOver += (cpuMilliseconds() - c) / 5;
+    const std::vector<double> times = stepForThreeSeconds(window, cpuWriting);
+    writing.insert(writing.end(), times.begin(), times.end());
+  }
+  report("Move Question Down of 100,000, copy started", handOver, cpuHandOver, 100, "ms");
+  report("Prev/Next, no copy under way", quiet, cpuQuiet, 100, "ms");
+  report("Prev/Next while the copy is gathered and written", writing, cpuWriting / 5, 100, "ms");
+  std::error_code error;
+  std::filesystem::remove_all(folder, error);
+}
+
 void benchLargeExam(const std::filesystem::path& file) {
   {
     writeExam(file, generateExam(100000, 7));
@@ -158,6 +222,8 @@ void benchLargeExam(const std::filesystem::path& file) {
   report("Add Question showing the last of 100,000", addLast, cpuAddLast, 10, "ms");
   report("Delete Question 1 of 100,000", deleteFirst, cpuDeleteFirst, 10, "ms");
   report("Delete the last of 100,000", deleteLast, cpuDeleteLast, 10, "ms");
+  benchUndo(editor, window);
+  benchRecovery(editor, window);
 }
 
 void benchLongQuestions(const std::filesystem::path& file) {

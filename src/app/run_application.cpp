@@ -20,7 +20,9 @@ int runMainWindow(int showCommand, int mainTemplateId,
   int result = 0;
   if (window) {
     ShowWindow(window, showCommand);
-    if (examPath) editor->openExamFromPath(*examPath);
+    // A recovered exam takes the window; the one named on the command line waits its turn.
+    const bool recovered = editor->startRecovery();
+    if (examPath && !recovered) editor->openExamFromPath(*examPath);
     result = loop.run();
   }
   // Reverse order: the loop's registration, then the window object, then the loop.

@@ -170,8 +170,32 @@ bool FileCommands::load(const std::u16string& path, bool oldFormat) {
   document.header.author = std::move(loaded.author);
   // An old file has no mode: the exam keeps the one it had.
   if (!oldFormat) document.header.mode = static_cast<ExamMode>(loaded.mode);
+  showFirstQuestion();
+  document.filePath = path;
+  // An old file keeps its layout: the first Save of an imported exam asks for a new name.
+  pathIsExamFile_ = !oldFormat;
+  state_.examChanged = false;
+  return true;
+}
+
+void FileCommands::setSaveTarget(std::u16string path, bool examFile) {
+  state_.document.filePath = std::move(path);
+  pathIsExamFile_ = examFile;
+}
+
+void FileCommands::adoptExam(ExamDocument exam, bool examFile) {
+  questions_.clearForm();
+  state_.document = std::move(exam);
+  pathIsExamFile_ = examFile && !state_.document.filePath.empty();
+  if (!pathIsExamFile_) state_.document.filePath.clear();
+  questions_.showTotal();
+  state_.currentIndex = 0;
+  showFirstQuestion();
+}
+
+void FileCommands::showFirstQuestion() {
   questions_.showQuestion(0);
-  if (document.questions.empty()) {
+  if (state_.document.questions.empty()) {
     // Nothing to step to, delete, update or copy in an empty exam.
     for (FormControl control :
          {FormControl::PrevQuestion, FormControl::NextQuestion, FormControl::DeleteQuestion,
@@ -179,11 +203,6 @@ bool FileCommands::load(const std::u16string& path, bool oldFormat) {
       form_.setEnabled(control, false);
     }
   }
-  document.filePath = path;
-  // An old file keeps its layout: the first Save of an imported exam asks for a new name.
-  pathIsExamFile_ = !oldFormat;
-  state_.examChanged = false;
-  return true;
 }
 
 }  // namespace quizmora

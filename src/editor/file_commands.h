@@ -79,12 +79,20 @@ class FileCommands {
   std::optional<std::u16string> withExtension(std::u16string path, bool complete,
                                               std::u16string_view extension);
 
+  // Whether Save may write over the exam's filePath; setSaveTarget sets both.
+  bool pathIsExamFile() const { return pathIsExamFile_; }
+  void setSaveTarget(std::u16string path, bool examFile);
+  // Replaces the exam with `exam` (its filePath the Save target when `examFile`) and shows
+  // it from question 1, as Open does.
+  void adoptExam(ExamDocument exam, bool examFile);
+
   // Before a command throws away an exam with unsaved changes: asks whether to save them.
   // True when the command may go on (no changes, No, or Yes and the exam was saved).
   bool confirmDiscard();
 
  private:
   bool load(const std::u16string& path, bool oldFormat);
+  void showFirstQuestion();
   // Writes the exam's `text` to `path`; false, with the failure shown, when it could not be.
   bool writeTo(const std::u16string& path, const std::u16string& text);
 

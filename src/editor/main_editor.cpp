@@ -95,6 +95,12 @@ const MainEditor::Command MainEditor::kCommands[] = {
     {ID_HELP_ABOUT, &MainEditor::onAbout},
     {ID_APP_ABOUT, &MainEditor::onAbout},
     {ID_FOCUS_QUESTION_NUMBER, &MainEditor::onFocusQuestionNumber},
+    {ID_EDIT_UNDO, &MainEditor::onUndo},
+    {ID_EDIT_REDO, &MainEditor::onRedo},
+    {ID_EDIT_FIND, &MainEditor::onFind},
+    {ID_EDIT_FIND_NEXT, &MainEditor::onFindNext},
+    {ID_EDIT_MOVE_UP, &MainEditor::onMoveUp},
+    {ID_EDIT_MOVE_DOWN, &MainEditor::onMoveDown},
     {ID_FILE_EXIT, &MainEditor::onExit},
     {IDOK, &MainEditor::onOk},
     {IDCANCEL, &MainEditor::onCancel},
@@ -103,14 +109,18 @@ const MainEditor::Command MainEditor::kCommands[] = {
 MainEditor::MainEditor()
     : questionEditor_(editorState(), *this),
       fileCommands_(editorState(), *this, questionEditor_, systemDialogs_),
-      exchangeCommands_(editorState(), *this, questionEditor_, fileCommands_) {}
+      exchangeCommands_(editorState(), *this, questionEditor_, fileCommands_),
+      editCommands_(editorState(), *this, questionEditor_, fileCommands_) {}
 
 EditorState MainEditor::editorState() {
   return {document, currentIndex, tickedCount, clipboardQuestion, examChanged};
 }
 
 bool MainEditor::openExamFromPath(const std::u16string& path) {
-  return fileCommands_.openExamFromPath(path);
+  const bool loaded = fileCommands_.openExamFromPath(path);
+  if (loaded) editCommands_.examLoaded();
+  commandDone();
+  return loaded;
 }
 
 MainEditor::~MainEditor() {
@@ -154,6 +164,14 @@ bool MainEditor::processMessage(UINT message, WPARAM wParam, LPARAM lParam, LRES
       if (lParam) onDpiChanged(HIWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
       result = 0;
       return true;
+    case WM_INITMENU:
+    case WM_INITMENUPOPUP:
+      updateEditMenu();
+      return false;
+    case WM_TIMER:
+      keepRecovery();
+      result = 0;
+      return true;
     case WM_GETFONT:
       if (!scaledFont_) return false;
       result = reinterpret_cast<LRESULT>(scaledFont_.get());
@@ -189,6 +207,7 @@ bool MainEditor::onInitDialog() {
 }
 
 void MainEditor::onDestroy() {
+  stopRecovery();
   unregisterFromLoop();
   SendMessageW(hwnd(), WM_SETICON, ICON_BIG, 0);
   SendMessageW(hwnd(), WM_SETICON, ICON_SMALL, 0);
@@ -339,6 +358,7 @@ bool MainEditor::onCommand(WPARAM wParam, LPARAM lParam, LRESULT& result) {
     if (HWND button = control(id); shortcut && button && !IsWindowEnabled(button)) return true;
     HWND focusedBefore = focusedControl();
     (this->*command.handler)();
+    commandDone();
     mendFocus(id, focusedBefore);
     return true;
   }
@@ -356,6 +376,8 @@ void MainEditor::mendFocus(int id, HWND focusedBefore) {
   // Closed by the command, or left for another window (a dialog restores its own focus
   // when it is activated again).
   if (!hwnd() || GetActiveWindow() != hwnd()) return;
+  // Find Next put the focus on what it found.
+  if (id == ID_EDIT_FIND_NEXT) return;
   auto canTakeFocus = [this](int controlId) {
     HWND window = control(controlId);
     return window && IsWindowEnabled(window) && IsWindowVisible(window);
@@ -390,10 +412,12 @@ void MainEditor::onOk() {
 
 // Esc, the close box and Exit first offer to save an exam with unsaved changes.
 void MainEditor::onCancel() {
+  writeRecoveryNow();
   if (fileCommands_.confirmDiscard()) closeWith(kQuitCancel);
 }
 
 void MainEditor::onExit() {
+  writeRecoveryNow();
   if (fileCommands_.confirmDiscard()) closeWith(kQuitExit);
 }
 
@@ -402,23 +426,40 @@ void MainEditor::closeWith(int quitCode) {
   PostQuitMessage(quitCode);
 }
 
-void MainEditor::onPrevQuestion() { questionEditor_.prevQuestion(); }
-void MainEditor::onNextQuestion() { questionEditor_.nextQuestion(); }
+void MainEditor::onPrevQuestion() {
+  editCommands_.leaveQuestion([this] { questionEditor_.prevQuestion(); });
+}
+void MainEditor::onNextQuestion() {
+  editCommands_.leaveQuestion([this] { questionEditor_.nextQuestion(); });
+}
 void MainEditor::onAddAnswer() { questionEditor_.addAnswer(); }
 void MainEditor::onDeleteAnswer() { questionEditor_.deleteAnswer(); }
-void MainEditor::onAddQuestion() { questionEditor_.addQuestion(); }
-void MainEditor::onUpdateQuestion() { questionEditor_.updateQuestion(); }
-void MainEditor::onDeleteQuestion() { questionEditor_.deleteQuestion(); }
-void MainEditor::onCleanFields() { questionEditor_.cleanFields(); }
+void MainEditor::onAddQuestion() { editCommands_.addQuestion(); }
+void MainEditor::onUpdateQuestion() { editCommands_.updateQuestion(); }
+void MainEditor::onDeleteQuestion() { editCommands_.deleteQuestion(); }
+void MainEditor::onCleanFields() {
+  editCommands_.leaveQuestion([this] { questionEditor_.cleanFields(); });
+}
 void MainEditor::onCopyQuestion() { questionEditor_.copyQuestion(); }
-void MainEditor::onPasteQuestion() { questionEditor_.pasteQuestion(); }
-void MainEditor::onGotoQuestion() { questionEditor_.gotoQuestion(); }
+void MainEditor::onPasteQuestion() { editCommands_.pasteQuestion(); }
+void MainEditor::onGotoQuestion() {
+  editCommands_.leaveQuestion([this] { questionEditor_.gotoQuestion(); });
+}
 void MainEditor::onTypeChanged() { questionEditor_.typeChanged(); }
-void MainEditor::onNewExam() { fileCommands_.newExam(); }
-void MainEditor::onOpen() { fileCommands_.open(); }
+void MainEditor::onNewExam() {
+  writeRecoveryNow();
+  editCommands_.newExam();
+}
+void MainEditor::onOpen() {
+  writeRecoveryNow();
+  if (fileCommands_.open()) editCommands_.examLoaded();
+}
 void MainEditor::onSave() { fileCommands_.save(); }
 void MainEditor::onSaveAs() { fileCommands_.saveAs(); }
-void MainEditor::onImportOld() { fileCommands_.importOld(); }
+void MainEditor::onImportOld() {
+  writeRecoveryNow();
+  if (fileCommands_.importOld()) editCommands_.examLoaded();
+}
 // The versions are made from the exam as it stands; what the page leaves out (the mode, a
 // flash card's further answers) is no news to the author who wrote the exam.
 void MainEditor::onPrintVersions() {
@@ -431,7 +472,9 @@ void MainEditor::onPrintVersions() {
       writeHtmlVersions(document, versionsChoice_, unshown), fileCommands_.pageName());
   if (path) openPage(*path);
 }
-void MainEditor::onAddFromTools() { exchangeCommands_.addQuestions(); }
+void MainEditor::onAddFromTools() {
+  editCommands_.addQuestionsFromFile([this] { exchangeCommands_.addQuestions(); });
+}
 void MainEditor::onExportToTools() { exchangeCommands_.exportExam(); }
 void MainEditor::onPrintSheet() {
   if (const std::optional<std::u16string> path = exchangeCommands_.printSheet(false)) {
@@ -449,11 +492,13 @@ void MainEditor::openPage(const std::u16string& path) {
                u"Quizmora Builder", MessageIcon::Warning, MessageButtons::Ok});
 }
 void MainEditor::onSettings() {
-  SettingsDialog dialog;
-  dialog.loadFrom(document.header);
-  if (dialog.run(module_, GetActiveWindow()) != IDOK) return;
-  // Only the details the exam file holds make the exam one with changes to save.
-  if (dialog.storeInto(document.header)) examChanged = true;
+  editCommands_.recordAround(u"Settings", 0, 0, [this] {
+    SettingsDialog dialog;
+    dialog.loadFrom(document.header);
+    if (dialog.run(module_, GetActiveWindow()) != IDOK) return;
+    // Only the details the exam file holds make the exam one with changes to save.
+    if (dialog.storeInto(document.header)) examChanged = true;
+  });
 }
 void MainEditor::onUploadWeb() { uploadToWeb(hwnd(), document); }
 void MainEditor::onUploadPocketPc() { uploadToHandheld(hwnd(), document); }

@@ -17,10 +17,13 @@
 #include "controls/dialog_resizer.h"
 #include "controls/icon_button.h"
 #include "controls/scoped_gdi_object.h"
+#include "dialogs/find_dialog.h"
+#include "editor/edit_commands.h"
 #include "editor/exchange_commands.h"
 #include "editor/file_commands.h"
 #include "editor/question_editor.h"
 #include "editor/question_form.h"
+#include "editor/recovery_keeper.h"
 #include "editor/win32_file_dialogs.h"
 #include "interchange/html_sheet.h"
 #include "model/exam_document.h"
@@ -53,6 +56,11 @@ class MainEditor : public DialogWindow,
   // Opens the exam at `path` as Open does once its dialog returned that path: the file is
   // read first (a message and no change when it cannot be), then shown from question 1.
   bool openExamFromPath(const std::u16string& path);
+
+  // At start, in the program: offers each exam that a run ended without saving left behind,
+  // then keeps this run's own recovery copy while the exam has changes. True when an exam
+  // was recovered.
+  bool startRecovery();
 
   // The form as the question and file commands see it, over the window's controls.
   std::u16string questionText() const override;
@@ -110,6 +118,12 @@ class MainEditor : public DialogWindow,
   virtual void onUploadPocketPc();
   virtual void onAbout();
   virtual void onFocusQuestionNumber();  // Ctrl+G
+  virtual void onUndo();
+  virtual void onRedo();
+  virtual void onFind();
+  virtual void onFindNext();
+  virtual void onMoveUp();
+  virtual void onMoveDown();
   // Shows a saved printable page in the default browser, or says that nothing could.
   virtual void openPage(const std::u16string& path);
   // A cell value of the answer list was stored (kGridValueChanged).
@@ -171,6 +185,20 @@ class MainEditor : public DialogWindow,
   void onExit();
   void closeWith(int quitCode);
 
+  // Edit menu and recovery (main_editor_edit.cpp).
+  // The edit box with the focus when it has typing to undo, or null.
+  HWND typingBox() const;
+  void updateEditMenu();
+  void findText(const std::u16string& text, bool matchCase);
+  void showFound(const FoundText& found);
+  // After every command: the undo steps' changed flags and the recovery copy.
+  void commandDone();
+  void keepRecovery();
+  // Before a command asks whether to throw away the exam.
+  void writeRecoveryNow();
+  // A clean exit: the recovery copy goes.
+  void stopRecovery();
+
   void loadWindowIcons();
   void registerWithLoop();
   void unregisterFromLoop();
@@ -195,6 +223,13 @@ class MainEditor : public DialogWindow,
   FileCommands fileCommands_;
   ExchangeCommands exchangeCommands_;
   HCURSOR cursorBeforeBusy_ = nullptr;  // a shared cursor: never destroyed
+  // Undo, redo, moving and finding; every command that changes the exam runs through it.
+  EditCommands editCommands_;
+  FindDialog findDialog_{[this](const std::u16string& text, bool matchCase) {
+    findText(text, matchCase);
+    commandDone();
+  }};
+  std::unique_ptr<RecoveryKeeper> recovery_;  // from startRecovery to the window's end
   SheetVersions versionsChoice_{4, ShuffleKind::Questions, std::nullopt, true};  // for this run
 };
 

@@ -235,7 +235,10 @@ void QuestionEditor::gotoQuestion() {
 }
 
 void QuestionEditor::cleanFields() {
-  if (!savePrompt()) return;
+  if (savePrompt()) showNewQuestion();
+}
+
+void QuestionEditor::showNewQuestion() {
   clearForm();
   if (questionCount() >= 1) form_.setEnabled(FormControl::PrevQuestion, true);
   for (FormControl control : {FormControl::NextQuestion, FormControl::DeleteQuestion,

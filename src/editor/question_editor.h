@@ -28,6 +28,11 @@ class QuestionEditor {
   void clearForm();
   void showQuestion(int index);
   void showTotal();
+  // The empty form of a new question after the last one, as Clean Fields leaves it.
+  void showNewQuestion();
+  // Before the form is replaced: asks whether to add a new question typed in it. False when
+  // the command must stop: the user chose to save and the question was refused.
+  bool savePrompt();
 
   // Commands. addQuestion reports whether the question was added.
   bool addQuestion();

@@ -8,6 +8,7 @@
 #define IDD_MAINEDITOR 129
 #define IDD_SETTINGS 213
 #define IDD_VERSIONS 220
+#define IDD_FIND 230
 
 // Icons (16 x 16, 16 colours, with mask); 128 is the program icon.
 #define IDI_PROGRAM 128
@@ -70,6 +71,10 @@
 #define IDC_VERSIONS_BOTH 1043
 #define IDC_VERSIONS_KEYS 1044
 
+// Controls of the Find box (230).
+#define IDC_FIND_TEXT 1060
+#define IDC_FIND_MATCH_CASE 1061
+
 // The size grip the resize layout adds to the main window.
 #define IDC_SIZE_GRIP 0xE801
 
@@ -92,5 +97,11 @@
 #define ID_APP_ABOUT 57664
 // Ctrl+G: the question number box, its text selected (a shortcut, not a menu item).
 #define ID_FOCUS_QUESTION_NUMBER 32782
+#define ID_EDIT_UNDO 32790
+#define ID_EDIT_REDO 32791
+#define ID_EDIT_FIND 32792
+#define ID_EDIT_FIND_NEXT 32793
+#define ID_EDIT_MOVE_UP 32794
+#define ID_EDIT_MOVE_DOWN 32795
 
 #endif

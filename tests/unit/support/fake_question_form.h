@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "editor/edit_commands.h"
 #include "editor/exchange_commands.h"
 #include "editor/file_commands.h"
 #include "editor/question_editor.h"
@@ -132,6 +133,7 @@ struct EditorBench {
   QuestionEditor editor{state(), form};
   FileCommands files{state(), form, editor, dialogs};
   ExchangeCommands exchange{state(), form, editor, files};
+  EditCommands edit{state(), form, editor, files};
 
   EditorState state() { return {document, currentIndex, tickedCount, clipboard, examChanged}; }
   // An exam of `questions`, shown from question `shown` as after Open.

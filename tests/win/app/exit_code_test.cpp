@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "app/program_run.h"
 #include "format/exam_file_writer.h"
 #include "model/exam_document.h"
 #include "resources/resource_ids.h"
@@ -17,102 +18,12 @@
 namespace quizmora {
 namespace {
 
-constexpr DWORD kStartTimeoutMs = 20000;
-constexpr DWORD kExitTimeoutMs = 10000;
-
-// The program's path as Windows sees it: the build gives a Unix path, Wine maps / to Z:.
-std::wstring programPath() {
-  std::string unixPath = QZM_PROGRAM_EXE;
-  std::wstring path = L"Z:";
-  for (char c : unixPath) path += c == '/' ? L'\\' : static_cast<wchar_t>(c);
-  return path;
-}
-
-struct WindowSearch {
-  DWORD processId;
-  HWND found;
-};
-
-BOOL CALLBACK findProgramWindow(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<WindowSearch*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t title[64] = {};
-  GetWindowTextW(window, title, 64);
-  if (processId != search->processId || !IsWindowVisible(window) ||
-      std::wstring(title) != L"QuizmoraBuilder") {
-    return TRUE;
-  }
-  search->found = window;
-  return FALSE;
-}
-
-// One run of the program; ends it by force if a test leaves it running.
-class ProgramRun {
- public:
-  explicit ProgramRun(const std::wstring& arguments = L"") {
-    std::wstring commandLine = L"\"" + programPath() + L"\"" + arguments;
-    STARTUPINFOW startup{};
-    startup.cb = sizeof(startup);
-    started_ = CreateProcessW(nullptr, commandLine.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &process_) != FALSE;
-  }
-  ~ProgramRun() {
-    if (!started_) return;
-    if (WaitForSingleObject(process_.hProcess, 0) == WAIT_TIMEOUT) {
-      TerminateProcess(process_.hProcess, 99);
-      WaitForSingleObject(process_.hProcess, kExitTimeoutMs);
-    }
-    CloseHandle(process_.hThread);
-    CloseHandle(process_.hProcess);
-  }
-  ProgramRun(const ProgramRun&) = delete;
-  ProgramRun& operator=(const ProgramRun&) = delete;
-
-  bool started() const { return started_; }
-  HANDLE process() const { return process_.hProcess; }
-
-  // The visible main window, waiting for it to appear.
-  HWND mainWindow() {
-    for (DWORD waited = 0; waited < kStartTimeoutMs; waited += 50) {
-      WindowSearch search{process_.dwProcessId, nullptr};
-      EnumWindows(&findProgramWindow, reinterpret_cast<LPARAM>(&search));
-      if (search.found) return search.found;
-      Sleep(50);
-    }
-    return nullptr;
-  }
-
-  // The control that has the keyboard focus in the program's thread, or null.
-  HWND focusedControl() const {
-    GUITHREADINFO info{};
-    info.cbSize = sizeof(info);
-    if (!GetGUIThreadInfo(process_.dwThreadId, &info)) return nullptr;
-    return info.hwndFocus;
-  }
-
-  // The exit code, or -1 while it still runs after the timeout.
-  int exitCode() {
-    if (WaitForSingleObject(process_.hProcess, kExitTimeoutMs) != WAIT_OBJECT_0) return -1;
-    DWORD code = 0;
-    GetExitCodeProcess(process_.hProcess, &code);
-    return static_cast<int>(code);
-  }
-
- private:
-  PROCESS_INFORMATION process_{};
-  bool started_ = false;
-};
-
-void postKey(HWND window, WPARAM key) {
-  PostMessageW(window, WM_KEYDOWN, key, 1);
-  PostMessageW(window, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
-}
-
-void postClick(HWND control) {
-  PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(4, 4));
-  PostMessageW(control, WM_LBUTTONUP, 0, MAKELPARAM(4, 4));
-}
+using test::controlText;
+using test::MessageBoxSearch;
+using test::postClick;
+using test::postKey;
+using test::ProgramRun;
+using test::windowsPath;
 
 // Esc as the user presses it: to the control that has the focus.
 void pressEscape(ProgramRun& run, HWND mainWindow) {
@@ -173,40 +84,6 @@ TEST(ExitCodeTest, EnterKeepsTheProgramRunning) {
   }
 }
 
-struct MessageBoxSearch {
-  DWORD processId;
-  std::wstring text;  // the text of the program's visible message box
-  HWND box;
-};
-
-BOOL CALLBACK findMessageBox(HWND window, LPARAM lParam) {
-  auto* search = reinterpret_cast<MessageBoxSearch*>(lParam);
-  DWORD processId = 0;
-  GetWindowThreadProcessId(window, &processId);
-  wchar_t className[16] = {};
-  GetClassNameW(window, className, 16);
-  wchar_t caption[32] = {};
-  GetWindowTextW(window, caption, 32);
-  // The main window is a dialog too: the box is told apart by its caption.
-  if (processId != search->processId || !IsWindowVisible(window) ||
-      std::wstring(className) != L"#32770" || std::wstring(caption) != L"Quizmora Builder") {
-    return TRUE;
-  }
-  wchar_t text[512] = {};
-  GetDlgItemTextW(window, 0xFFFF, text, 512);
-  search->text = text;
-  search->box = window;
-  return FALSE;
-}
-
-std::wstring windowsPath(std::filesystem::path path) { return path.make_preferred().wstring(); }
-
-std::wstring controlText(HWND window, int id) {
-  wchar_t text[256] = {};
-  GetDlgItemTextW(window, id, text, 256);
-  return text;
-}
-
 // A double click on an exam starts the program with the exam's path: it opens as if chosen
 // with Open; only the first argument counts, and a file that cannot be opened is reported.
 TEST(ExitCodeTest, OpensTheExamNamedOnItsCommandLine) {
@@ -242,16 +119,12 @@ TEST(ExitCodeTest, OpensTheExamNamedOnItsCommandLine) {
     HWND window = run.mainWindow();
     ASSERT_NE(window, nullptr);
     if (!test.messageText.empty()) {
-      MessageBoxSearch search{GetProcessId(run.process()), L"", nullptr};
-      for (DWORD waited = 0; !search.box && waited < kStartTimeoutMs; waited += 50) {
-        Sleep(50);
-        EnumWindows(&findMessageBox, reinterpret_cast<LPARAM>(&search));
-      }
+      const MessageBoxSearch search = test::waitForMessageBox(run);
       ASSERT_NE(search.box, nullptr);
       EXPECT_EQ(search.text, test.messageText);
       PostMessageW(search.box, WM_COMMAND, IDOK, 0);
     }
-    WaitForInputIdle(run.process(), kStartTimeoutMs);
+    WaitForInputIdle(run.process(), test::kStartTimeoutMs);
     EXPECT_EQ(controlText(window, IDC_STATUS_RIGHT), test.status);
     EXPECT_EQ(controlText(window, IDC_QUESTION_TEXT), test.question);
     PostMessageW(window, WM_COMMAND, ID_FILE_EXIT, 0);

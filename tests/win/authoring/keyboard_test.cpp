@@ -181,6 +181,7 @@ TEST(Shortcuts, WorkFromEveryControlThroughTheMessageLoop) {
     auto questions = [&] { return editor.exam().questionCount(); };
     const std::u16string saved = (folder / u"exam.qzm").u16string();
     const WORD ctrl = VK_CONTROL, shift = VK_SHIFT, alt = VK_MENU;
+    std::u16string typedBefore;
     const std::vector<KeyStep> steps = {
         {"Ctrl+Enter adds the typed answer",
          [&] {
@@ -301,6 +302,45 @@ TEST(Shortcuts, WorkFromEveryControlThroughTheMessageLoop) {
            EXPECT_EQ(questions(), 0);
            EXPECT_EQ(drive.text(IDC_STATUS_RIGHT), u"Total: 0");
          }},
+        {"Ctrl+Z outside a box undoes New Exam, back to the saved exam",
+         [&] { focus(IDC_ANSWER_LIST); },
+         {ctrl, 'Z'},
+         [&] {
+           EXPECT_EQ(questions(), 2);
+           EXPECT_FALSE(editor.changed());
+         }},
+        {"Ctrl+Z in a box with typing undoes the typing, not the exam",
+         [&] {
+           typedBefore = drive.text(IDC_QUESTION_TEXT);
+           focus(IDC_QUESTION_TEXT);
+           SendMessageW(drive.item(IDC_QUESTION_TEXT), EM_REPLACESEL, TRUE,
+                        reinterpret_cast<LPARAM>(L" typed"));
+         },
+         {ctrl, 'Z'},
+         [&] {
+           EXPECT_EQ(drive.text(IDC_QUESTION_TEXT), typedBefore);
+           EXPECT_EQ(questions(), 2);
+         }},
+        {"Ctrl+Y redoes New Exam",
+         [&] { focus(IDC_ANSWER_LIST); },
+         {ctrl, 'Y'},
+         [&] { EXPECT_EQ(questions(), 0); }},
+        {"Ctrl+Z again", [] {}, {ctrl, 'Z'}, [&] { EXPECT_EQ(questions(), 2); }},
+        {"Ctrl+Shift+Up moves the second question to the top",
+         [&] {
+           drive.type(IDC_QUESTION_NUMBER, u"2");
+           SendMessageW(window, WM_COMMAND, IDC_GOTO_QUESTION, 0);
+           focus(IDC_QUESTION_TEXT);
+         },
+         {ctrl, shift, VK_UP},
+         [&] {
+           EXPECT_EQ(drive.text(IDC_QUESTION_GROUP), u"Question #1");
+           EXPECT_EQ(editor.exam().questions[0].type, QuestionType::FlashCard);
+         }},
+        {"Ctrl+Shift+Up at the top does nothing",
+         [] {},
+         {ctrl, shift, VK_UP},
+         [&] { EXPECT_EQ(editor.exam().questions[0].type, QuestionType::FlashCard); }},
     };
     KeyScript script(steps);
     EXPECT_EQ(loop.run(), 0);

@@ -189,18 +189,28 @@ TEST_F(StartStateTest, MenuHasItsItemsAndIdentifiers) {
       {0, 14, L"Upload to PocketPC", ID_FILE_UPLOAD_POCKETPC},
       {0, 15, nullptr, 0},
       {0, 16, L"Exit", ID_FILE_EXIT},
-      {1, 0, L"About...", ID_HELP_ABOUT},
+      {1, 0, L"Undo\tCtrl+Z", ID_EDIT_UNDO},
+      {1, 1, L"Redo\tCtrl+Y", ID_EDIT_REDO},
+      {1, 2, nullptr, 0},
+      {1, 3, L"Find...\tCtrl+F", ID_EDIT_FIND},
+      {1, 4, L"Find Next\tF3", ID_EDIT_FIND_NEXT},
+      {1, 5, nullptr, 0},
+      {1, 6, L"Move Question Up\tCtrl+Shift+Up", ID_EDIT_MOVE_UP},
+      {1, 7, L"Move Question Down\tCtrl+Shift+Down", ID_EDIT_MOVE_DOWN},
+      {2, 0, L"About...", ID_HELP_ABOUT},
   };
   HMENU menu = GetMenu(window);
   ASSERT_NE(menu, nullptr);
-  ASSERT_EQ(GetMenuItemCount(menu), 2);
-  wchar_t text[64] = {};
-  GetMenuStringW(menu, 0, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"File");
-  GetMenuStringW(menu, 1, text, 64, MF_BYPOSITION);
-  EXPECT_STREQ(text, L"Help");
+  ASSERT_EQ(GetMenuItemCount(menu), 3);
+  int position = 0;
+  for (const wchar_t* title : {L"File", L"Edit", L"Help"}) {
+    wchar_t text[64] = {};
+    GetMenuStringW(menu, static_cast<UINT>(position++), text, 64, MF_BYPOSITION);
+    EXPECT_STREQ(text, title);
+  }
   EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 0)), 17);
-  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 1);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 1)), 8);
+  EXPECT_EQ(GetMenuItemCount(GetSubMenu(menu, 2)), 1);
   for (const Item& item : items) {
     SCOPED_TRACE(item.position);
     HMENU popup = GetSubMenu(menu, item.popup);
