@@ -56,10 +56,6 @@ class QuestionEditor {
   // its header). The whole change Add Questions from Other Tools makes to the exam.
   void addQuestions(ExamDocument added);
 
-  // Before a command replaces the form: offers to add a new question typed but not added.
-  // False when the command must stop: the user chose to add it and the question was refused.
-  bool savePrompt();
-
  private:
   bool pendingQuestion() const;
   // Reads the form into `question`; false, with the message shown, when it is refused.
