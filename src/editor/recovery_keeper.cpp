@@ -51,8 +51,7 @@ bool RecoveryKeeper::gather(const ExamDocument& exam, bool pathIsExamFile, std::
   const auto& questions = exam.questions;
   if (!gathering_ || gathering_->revision != revision ||
       gathering_->copy.exam.questions.size() > questions.size()) {
-    gathering_.emplace();
-    gathering_->revision = revision;
+    gathering_ = Gathering{revision, Copy{}};
     Copy& copy = gathering_->copy;
     copy.exam.header = exam.header;
     copy.exam.filePath = exam.filePath;
